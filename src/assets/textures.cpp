@@ -1,0 +1,162 @@
+#include "assets/textures.h"
+
+#include "assets/jpeg.h"
+
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+TextureSet textures;
+double tunnel_orientation[16];
+
+static constexpr int gl_four_components = 4;
+static constexpr int backdrop_rows = 480;        // a wide backdrop is one screen high
+static constexpr int tall_backdrop_columns = 640;  // a tall one is one screen wide
+static constexpr int wide_texture_height = 512;
+static constexpr int narrow_texture_width = 1024;
+static constexpr int broad_texture_width = 2048;
+static constexpr int tall_texture_height = 2048;
+
+static uint32_t pack_texel(uint32_t r, uint32_t g, uint32_t b, uint32_t a)
+{
+    return r | g << 8 | b << 16 | a << 24;
+}
+
+uint8_t texel_channel(uint32_t texel, int channel) { return static_cast<uint8_t>(texel >> (8 * channel)); }
+
+uint32_t convert_texel(int mode, uint8_t r, uint8_t g, uint8_t b)
+{
+    switch (mode & conversion_bits) {
+    case 1:  // light map: opaque where red is far from mid-grey
+        return pack_texel(r, g, b, static_cast<uint32_t>(std::abs(2 * r - 255)));
+    case 2:
+        return pack_texel(b, g, r, 255);
+    case 5:  // grey title text from green, clear where blue is full
+        return pack_texel(g, g, g, 255u - b);
+    default:
+        return pack_texel(r, g, b, 255);
+    }
+}
+
+uint32_t convert_backdrop_texel(int mode, uint8_t r, uint8_t g, uint8_t b)
+{
+    switch (mode & conversion_bits) {
+    case 2:
+        return pack_texel(b, g, r, 255);
+    case 3:  // black mask: opaque where the picture is dark, clear where green is bright
+        return pack_texel(0, 0, 0, 255u - g);
+    default:
+        return pack_texel(r, g, b, 255);
+    }
+}
+
+PictureSize backdrop_picture_size(int size, int tall)
+{
+    return tall ? PictureSize{tall_backdrop_columns, size} : PictureSize{size, backdrop_rows};
+}
+
+PictureSize backdrop_texture_size(int size, int tall)
+{
+    if (tall)
+        return {narrow_texture_width, tall_texture_height};
+    return {size <= narrow_texture_width ? narrow_texture_width : broad_texture_width, wide_texture_height};
+}
+
+static GLuint upload_texture(const std::vector<uint32_t>& texels, int width, int height, int mode)
+{
+    GLuint name;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    if (mode & mipmap_bit) {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, gl_four_components, width, height, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, gl_four_components, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     texels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+    return name;
+}
+
+GLuint load_texture(const char* path, int bytes_per_pixel, int mode)
+{
+    int width, height;
+    std::vector<unsigned char> picture = load_jpeg(path, &width, &height);
+    std::vector<uint32_t> texels(static_cast<size_t>(width) * height, 0);
+    for (size_t i = 0; i < texels.size(); ++i) {
+        const unsigned char* p = &picture[i * bytes_per_pixel];
+        texels[i] = convert_texel(mode, p[0], p[1], p[2]);
+    }
+    return upload_texture(texels, width, height, mode);
+}
+
+GLuint load_background_texture(const char* path, int size, int tall, int mode)
+{
+    int decoded_width, decoded_height;
+    std::vector<unsigned char> picture = load_jpeg(path, &decoded_width, &decoded_height);
+    PictureSize layout = backdrop_picture_size(size, tall);
+    if (decoded_width != layout.width || decoded_height != layout.height) {
+        std::fprintf(stderr, "ninescenes: picture %s is %d x %d, expected %d x %d\n", path, decoded_width,
+                     decoded_height, layout.width, layout.height);
+        std::exit(1);
+    }
+    PictureSize texture = backdrop_texture_size(size, tall);
+    std::vector<uint32_t> texels(static_cast<size_t>(texture.width) * texture.height, 0);
+    for (int r = 0; r < layout.height; ++r)
+        for (int c = 0; c < layout.width; ++c) {
+            const unsigned char* p = &picture[(static_cast<size_t>(r) * layout.width + c) * 3];
+            texels[static_cast<size_t>(r) * texture.width + c] = convert_backdrop_texel(mode, p[0], p[1], p[2]);
+        }
+    return upload_texture(texels, texture.width, texture.height, mode);
+}
+
+static void set_fixed_gl_state()
+{
+    glClearColor(0.6f, 0.67f, 0.84f, 0.5f);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_TEXTURE_2D);
+}
+
+static constexpr int rgb_bytes = 3;
+static constexpr int tall = 1;
+static constexpr int wide = 0;
+
+bool init_gl_and_textures()
+{
+    set_fixed_gl_state();
+    textures.lighttex1 = load_texture("data/lighttex1.jpg", rgb_bytes, 1);
+    textures.lighttex3 = load_texture("data/lighttex3.jpg", rgb_bytes, 1);
+    textures.wobllighttex = load_texture("data/wobllighttex.jpg", rgb_bytes, 9);
+    textures.blob1 = load_texture("data/blob1.jpg", rgb_bytes, 8);
+    textures.blob2 = load_texture("data/blob2.jpg", rgb_bytes, 0);
+    textures.wobl = load_texture("data/wobl.jpg", rgb_bytes, 0);
+    textures.mag = load_texture("data/mag.jpg", rgb_bytes, 0);
+    textures.refl1 = load_texture("data/refl1.jpg", rgb_bytes, 8);
+    textures.refl2 = load_texture("data/refl2.jpg", rgb_bytes, 8);
+    textures.tunnel = load_texture("data/tunnel.jpg", rgb_bytes, 0);
+    textures.circletex = load_texture("data/circletex.jpg", rgb_bytes, 8);
+    textures.circletex2 = load_texture("data/circletex2.jpg", rgb_bytes, 8);
+    textures.linetex = load_texture("data/linetex.jpg", rgb_bytes, 8);
+    textures.scrolltex = load_texture("data/scrolltex.jpg", rgb_bytes, 8);
+
+    glLoadIdentity();
+    glGetDoublev(GL_MODELVIEW_MATRIX, tunnel_orientation);
+
+    textures.scrolltausta = load_background_texture("data/scrolltausta.jpg", 2000, tall, 0);
+    textures.wobltausta = load_background_texture("data/wobltausta.jpg", 2048, wide, 0);
+    textures.blobitausta = load_background_texture("data/blobitausta.jpg", 2000, wide, 0);
+    textures.pyoritystausta = load_background_texture("data/pyoritystausta.jpg", 2000, tall, 0);
+    textures.border = load_background_texture("data/border.jpg", 1024, wide, 3);
+    textures.loppukuva = load_background_texture("data/loppukuva.jpg", 640, wide, 0);
+    textures.details = load_texture("data/details.jpg", rgb_bytes, 5);
+    textures.quembly = load_texture("data/quembly.jpg", rgb_bytes, 5);
+    return true;
+}

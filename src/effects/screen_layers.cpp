@@ -1,0 +1,219 @@
+// Flat layers over the whole window: scrolling and rippling backdrops, the border frame, the title
+// overlays, the closing picture, and the fades to black and to white. Each draws in normalised
+// device coordinates with all three matrices at identity, and puts the caller's matrices back.
+#include "effects/screen_layers.h"
+
+#include "shell/clock.h"
+
+#include <cmath>
+
+// A backdrop texture holds its picture in its top-left corner: 640 of 1024 columns across,
+// 480 of 512 rows down.
+static constexpr float visible_columns = 0.625f;
+static constexpr float visible_rows = 0.9375f;
+static constexpr float screen_columns = 640.0f;
+static constexpr float screen_rows = 480.0f;
+
+// The overlay: 512 × 256 pixels centred, fading in and out along half a sine of its time.
+static constexpr float overlay_half_width = 0.8f;
+static constexpr float overlay_half_height = 0.53333336f;
+static constexpr double overlay_fade_rate = 0.3141592654;
+
+// The wavy grid: 60 rows of 80 cells over the horizontal window.
+static constexpr int wave_rows = 60;
+static constexpr int wave_columns = 80;
+static constexpr float wave_row_height = 0.033333335f;
+static constexpr float wave_column_width = 0.025f;
+static constexpr float wave_cell_texture_width = 0.0125f;
+static constexpr float wave_bottom_depth = 0.0625f;
+static constexpr float wave_row_texture_height = 0.015625f;
+static constexpr float wave_phase_rate = 5.0f;
+static constexpr float wave_s_reach = 0.025f;
+static constexpr float wave_t_reach = 0.104f;
+static constexpr float wave_s_frequency = 100.0f;
+static constexpr float wave_t_frequency = 200.0f;
+
+struct TextureWindow {
+    float s0, t0, s1, t1;  // top-left and bottom-right texture coordinates
+};
+
+static const TextureWindow whole_end_picture = {0.0f, 0.0f, visible_columns, visible_rows};
+static const TextureWindow whole_texture = {0.0f, 0.0f, 1.0f, 1.0f};
+
+static TextureWindow backdrop_window(float scroll, float width, int type)
+{
+    if (type == backdrop_vertical)
+        return {0.0f, scroll, visible_columns, scroll + screen_rows / width};
+    return {scroll, 0.0f, scroll + screen_columns / width, visible_rows};
+}
+
+static void begin_layer(GLuint texture)
+{
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+static void begin_untextured_layer() { glDisable(GL_TEXTURE_2D); }
+
+static void replace_matrices()
+{
+    const GLenum modes[] = {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE};
+    for (GLenum mode : modes) {
+        glMatrixMode(mode);
+        glPushMatrix();
+        glLoadIdentity();
+    }
+}
+
+static void restore_matrices()
+{
+    const GLenum modes[] = {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW};
+    for (GLenum mode : modes) {
+        glMatrixMode(mode);
+        glPopMatrix();
+    }
+}
+
+static void set_colour_and_blend(float alpha, bool blend, GLenum source, GLenum destination)
+{
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    if (blend) {
+        glEnable(GL_BLEND);
+        glBlendFunc(source, destination);
+    } else {
+        glDisable(GL_BLEND);
+    }
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+}
+
+static void finish_layer()
+{
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    restore_matrices();
+}
+
+static void draw_strip(float half_width, float half_height, const TextureWindow& w)
+{
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(w.s0, w.t0);
+    glVertex2f(-half_width, half_height);
+    glTexCoord2f(w.s0, w.t1);
+    glVertex2f(-half_width, -half_height);
+    glTexCoord2f(w.s1, w.t0);
+    glVertex2f(half_width, half_height);
+    glTexCoord2f(w.s1, w.t1);
+    glVertex2f(half_width, -half_height);
+    glEnd();
+}
+
+static void draw_window_strip(const TextureWindow& w) { draw_strip(1.0f, 1.0f, w); }
+
+void draw_background(GLuint texture, float scroll, float width, int type)
+{
+    begin_layer(texture);
+    replace_matrices();
+    set_colour_and_blend(1.0f, type == backdrop_blended, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw_window_strip(backdrop_window(scroll, width, type));
+    finish_layer();
+}
+
+void draw_background_faded(GLuint texture, float scroll, float width, int type, float alpha)
+{
+    begin_layer(texture);
+    replace_matrices();
+    set_colour_and_blend(alpha, true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw_window_strip(backdrop_window(scroll, width, type));
+    finish_layer();
+}
+
+void displace_texcoord(float& s, float& t, float time, float amplitude)
+{
+    float phase = wave_phase_rate * time;
+    float s_in = s;
+    float t_in = t;
+    s = s_in + amplitude * wave_s_reach * std::sin(phase + wave_s_frequency * t_in);
+    t = t_in + amplitude * wave_t_reach * std::cos(phase + wave_t_frequency * s_in);
+}
+
+static void emit_wave_vertex(float s, float t, float time, float amplitude, float x, float y)
+{
+    displace_texcoord(s, t, time, amplitude);
+    glTexCoord2f(s, t);
+    glVertex2f(x, y);
+}
+
+// Rows run from the bottom of the window up; texture t of the bottom edge is −0.0625, which the
+// repeat wrap reads as the picture's last visible row.
+static void draw_wave_grid(float scroll, float width, float amplitude)
+{
+    float du = (screen_columns / width) * wave_cell_texture_width;
+    float time = static_cast<float>(demo_time);
+    float y = -1.0f;
+    for (int i = 0; i < wave_rows; ++i) {
+        float v = -(wave_bottom_depth + i * wave_row_texture_height);
+        float x = -1.0f;
+        float s = scroll;
+        glBegin(GL_TRIANGLE_STRIP);
+        for (int j = 0; j <= wave_columns; ++j) {
+            emit_wave_vertex(s, v, time, amplitude, x, y);
+            emit_wave_vertex(s, v - wave_row_texture_height, time, amplitude, x, y + wave_row_height);
+            x += wave_column_width;
+            s += du;
+        }
+        glEnd();
+        y += wave_row_height;
+    }
+}
+
+void draw_wavy_background(GLuint texture, float scroll, float width, int type, float amplitude)
+{
+    begin_layer(texture);
+    replace_matrices();
+    set_colour_and_blend(1.0f, false, GL_ONE, GL_ZERO);
+    if (type == backdrop_vertical || amplitude == 0.0f)
+        draw_window_strip(backdrop_window(scroll, width, type));
+    else
+        draw_wave_grid(scroll, width, amplitude);
+    finish_layer();
+}
+
+void draw_end_picture(GLuint texture, float alpha)
+{
+    begin_layer(texture);
+    replace_matrices();
+    set_colour_and_blend(alpha, true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw_window_strip(whole_end_picture);
+    finish_layer();
+}
+
+void draw_overlay(float x, GLuint texture)
+{
+    begin_layer(texture);
+    replace_matrices();
+    float alpha = static_cast<float>(std::sin(overlay_fade_rate * x));
+    set_colour_and_blend(alpha, true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw_strip(overlay_half_width, overlay_half_height, whole_texture);
+    finish_layer();
+}
+
+// A brightness below 0 would be clamped to black by the pipeline anyway; clamping here makes
+// that explicit rather than a property of the driver.
+void darken_screen(float brightness)
+{
+    begin_untextured_layer();
+    replace_matrices();
+    set_colour_and_blend(brightness < 0.0f ? 0.0f : brightness, true, GL_ZERO, GL_SRC_ALPHA);
+    draw_window_strip(whole_texture);
+    finish_layer();
+}
+
+void flash_screen(float intensity)
+{
+    begin_untextured_layer();
+    replace_matrices();
+    set_colour_and_blend(intensity, true, GL_SRC_ALPHA, GL_ONE);
+    draw_window_strip(whole_texture);
+    finish_layer();
+}

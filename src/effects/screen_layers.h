@@ -1,0 +1,21 @@
+// Flat full-window layers drawn beneath and above the 3-D effects: scrolling backdrops, the wavy
+// backdrop, the border frame, title overlays, the end picture, and the darkening and white fades.
+#pragma once
+
+#include <GL/gl.h>
+
+// Backdrop types: how a backdrop scrolls and whether its texture alpha blends it.
+constexpr int backdrop_sideways = 0;
+constexpr int backdrop_vertical = 1;
+constexpr int backdrop_blended = 2;
+
+void draw_background(GLuint texture, float scroll, float width, int type);
+void draw_background_faded(GLuint texture, float scroll, float width, int type, float alpha);
+void draw_wavy_background(GLuint texture, float scroll, float width, int type, float amplitude);
+void draw_end_picture(GLuint texture, float alpha);
+void draw_overlay(float x, GLuint texture);
+void darken_screen(float brightness);
+void flash_screen(float intensity);
+
+// Moves a texture coordinate pair of the wavy backdrop by its ripple at the given time.
+void displace_texcoord(float& s, float& t, float time, float amplitude);

@@ -1,0 +1,14 @@
+#include "shell/demo.h"
+
+#include "shell/audio.h"
+#include "shell/clock.h"
+
+bool init_demo()
+{
+    audio_init(audio_rate);
+    music_open(music_path);
+    app_active = true;
+    music_play();
+    seek_music_to_demo_time();
+    return true;
+}

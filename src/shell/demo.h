@@ -1,0 +1,7 @@
+#pragma once
+
+constexpr const char* music_path = "data/dot.mp3";
+
+// Starts the music and builds the effects' tables; the show carries on silently if the music
+// cannot be played. Always returns true.
+bool init_demo();

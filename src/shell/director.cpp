@@ -1,0 +1,301 @@
+#include "shell/director.h"
+
+#include "assets/textures.h"
+#include "effects/screen_layers.h"
+#include "effects/tunnel.h"
+#include "shell/audio.h"
+#include "shell/clock.h"
+#include "shell/platform.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+const double scene_table[scene_table_size] = {38.452, 57.632, 96.0, 102.4, 128.029, 147.211, 172.82, 198.43};
+const double beat_times[beat_time_count] = {134.439, 136.21, 137.611, 139.413, 140.804,
+                                            142.606, 144.0,  145.808, 147.211};
+float beat_step = 0.0f;
+
+static const double& S0 = scene_table[0];
+static const double& S1 = scene_table[1];
+static const double& S3 = scene_table[3];
+static const double& S4 = scene_table[4];
+static const double& S6 = scene_table[6];
+static const double& S7 = scene_table[7];
+
+// Backdrop texel spans: the director measures the wide and tall pictures in 2000 texels, the border in 1024.
+static constexpr float backdrop_span = 2000.0f;
+static constexpr float border_span = 1024.0f;
+static constexpr float border_scroll_rate = 0.014f;
+
+// The tunnel turns 35 degrees per second of real frame time about each of two axes.
+static constexpr double tunnel_turn_rate = 35.0;
+static constexpr double tunnel_eye_distance = -2.4;
+
+static constexpr double wave_start = 63.809;
+static constexpr double wave_period_rate = 0.15552099533437014;  // one period every 6.43 s
+static constexpr double beat_start = 64.035;
+static constexpr double beat_rate = 0.6269592476489033;  // a beat every 1.595 s
+static constexpr double beats_stop = 96.4;
+static constexpr float beat_flash = 0.2f;
+
+static constexpr float closing_ring_half_size = 2.2f;
+
+int scene_index(double t)
+{
+    int index = 0;
+    for (double start : scene_table)
+        index += start < t;
+    return index;
+}
+
+int beats_passed(double t)
+{
+    int count = 0;
+    for (double beat : beat_times)
+        count += beat < t;
+    return count;
+}
+
+float wave_amplitude(double t)
+{
+    if (t <= wave_start)
+        return 0.0f;
+    double v = 0.5 - std::fmod((t - wave_start) * wave_period_rate, 1.0);
+    return static_cast<float>(v >= 0.0 ? v * v : 0.0);
+}
+
+BeatPulse beat_pulse(double t)
+{
+    float g0 = static_cast<float>((t - beat_start) * beat_rate);
+    if (g0 < 0.0f)
+        g0 = 0.0f;
+    float r = std::ceil(g0) - g0;
+    return {std::ceil(g0) - r * r, beat_flash * r * r};
+}
+
+static void reset_texture_matrix()
+{
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+static void look_at(double eye_x, double eye_y, double eye_z, double centre_x, double centre_y, double centre_z)
+{
+    gluLookAt(eye_x, eye_y, eye_z, centre_x, centre_y, centre_z, 0.0, 1.0, 0.0);
+}
+
+// The border scrolls by the time since the start of the scene that shows it.
+static void draw_border(double since)
+{
+    draw_background(textures.border, static_cast<float>(since * border_scroll_rate), border_span, backdrop_blended);
+}
+
+// Accumulates this frame's turn into the orientation and returns the camera of the frame.
+static void turn_tunnel(double t, double camera[16])
+{
+    double turn = tunnel_turn_rate * frame_delta;
+    glLoadIdentity();
+    glMultMatrixd(tunnel_orientation);
+    glRotated(turn, std::sin(0.7 * t), std::cos(0.9 * t), std::sin(0.6 * t));
+    glRotated(turn, 0.0, 1.0, 0.0);
+    glGetDoublev(GL_MODELVIEW_MATRIX, tunnel_orientation);
+    glTranslated(std::sin(0.27 * t), std::cos(0.29 * t), std::sin(0.26 * t));
+    glGetDoublev(GL_MODELVIEW_MATRIX, camera);
+}
+
+static void draw_title_overlays(double t)
+{
+    if (t > S0 - 20)
+        draw_overlay(static_cast<float>(t - (S0 - 20)), textures.details);
+    if (t > S0 - 13)
+        draw_overlay(static_cast<float>(t - (S0 - 13)), textures.quembly);
+    if (t > S0 - 6)
+        darken_screen(static_cast<float>((S0 - t) * 0.16666666666666666));
+}
+
+static void draw_tunnel_scene(double t)
+{
+    double camera[16];
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, textures.tunnel);
+    turn_tunnel(t, camera);
+    glLoadIdentity();
+    look_at(0.0, 0.0, tunnel_eye_distance, 0.0, 0.0, 0.0);
+    draw_tunnel(camera);
+    draw_title_overlays(t);
+}
+
+// The border fades in over the scene's last four seconds, then the next scene's backdrop under it;
+// both scroll as in the next scene, so nothing jumps at the cut.
+static void draw_blob_a_backdrops(double t)
+{
+    draw_background(textures.blobitausta, static_cast<float>((t - S0) * 0.03), backdrop_span, backdrop_sideways);
+    float scroll = static_cast<float>((t - S1) * border_scroll_rate);
+    if (t > S1 - 2) {
+        draw_background_faded(textures.wobltausta, scroll, backdrop_span, backdrop_blended,
+                              static_cast<float>(1 - (S1 - t) * 0.5));
+        draw_border(t - S1);
+    } else if (t > S1 - 4) {
+        draw_background_faded(textures.border, scroll, border_span, backdrop_blended,
+                              static_cast<float>(1 - ((S1 - t) - 2) * 0.5));
+    }
+}
+
+static void draw_blob_scene_a_frame(double t)
+{
+    draw_blob_a_backdrops(t);
+    if (t < S0 + 2)
+        darken_screen(static_cast<float>((t - S0) * 0.5));
+}
+
+// The view swings in from the side over the first two seconds, then drifts slowly sideways.
+static void set_wobble_camera(double u)
+{
+    double eye_x = -std::cos(0.12 * u);
+    double centre_x = eye_x;
+    if (u < 2) {
+        double b = static_cast<float>((2 - u) * 0.6666666666666666);
+        centre_x = eye_x - b * b * b * b;
+    }
+    look_at(eye_x, 0.0, 5.0, centre_x, 0.0, 0.0);
+}
+
+static float advance_beat(double t)
+{
+    if (t >= beats_stop)
+        return 0.0f;
+    BeatPulse pulse = beat_pulse(t);
+    beat_step = pulse.step;
+    return pulse.flash;
+}
+
+static void draw_wobble_scene(double t)
+{
+    double u = t - S1;
+    draw_wavy_background(textures.wobltausta, static_cast<float>(u * border_scroll_rate), backdrop_span,
+                         backdrop_sideways, 4 * wave_amplitude(t));
+    draw_border(u);
+    reset_texture_matrix();
+    set_wobble_camera(u);
+    float flash = advance_beat(t);
+    flash_screen(flash);
+}
+
+static void draw_first_ring_scene(double t)
+{
+    draw_background(textures.pyoritystausta, static_cast<float>((t - S3) * 0.028), backdrop_span,
+                    backdrop_vertical);
+}
+
+// Scenes 5 and 6 share the blob part, timed from the start of scene 5 so it runs on without a jump.
+static void draw_blob_b_layers(double t) { draw_border(t - S4); }
+
+static void draw_blob_scene_b_frame(double t)
+{
+    draw_blob_b_layers(t);
+    if (t - S4 < 2)
+        flash_screen(static_cast<float>((2 - (t - S4)) * 0.5));
+}
+
+static void draw_second_ring_scene(double t)
+{
+    draw_blob_b_layers(t);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+static void draw_column_scene(double t)
+{
+    draw_background(textures.scrolltausta, static_cast<float>((t - S6) * 0.01), backdrop_span, backdrop_vertical);
+    reset_texture_matrix();
+    look_at(-0.5, 0.0, 3.0, -0.5, 0.0, 0.0);
+}
+
+// Three glowing rings spin about the cube; the depth test lets the cube hide them, but they
+// write no depth of their own.
+static void draw_closing_rings(double d)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, textures.circletex);
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_FALSE);
+    const float h = closing_ring_half_size;
+    for (int j = 0; j < 3; ++j) {
+        glPushMatrix();
+        glRotated(10 * d, std::sin(d + j), std::sin(0.8 * d + 1.3 * j + 2.4), std::sin(0.8 * j + 0.4 * d + 1.9));
+        glBegin(GL_TRIANGLE_STRIP);
+        glTexCoord2f(0, 0);
+        glVertex3f(-h, -h, 0);
+        glTexCoord2f(0, 1);
+        glVertex3f(-h, h, 0);
+        glTexCoord2f(1, 0);
+        glVertex3f(h, -h, 0);
+        glTexCoord2f(1, 1);
+        glVertex3f(h, h, 0);
+        glEnd();
+        glPopMatrix();
+    }
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
+
+static void draw_closing_scene(double t)
+{
+    double d = t - S7;
+    draw_background(textures.pyoritystausta, static_cast<float>((t - S6) * 0.01), backdrop_span, backdrop_vertical);
+    glCullFace(GL_BACK);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    reset_texture_matrix();
+    look_at(0.0, 0.0, 5.0, 0.0, 0.0, 0.0);
+    draw_closing_rings(d);
+    if (d < 1.4)
+        flash_screen(static_cast<float>((1.4 - d) * 0.3));
+    if (t > end_picture_start)
+        draw_end_picture(textures.loppukuva, static_cast<float>((t - end_picture_start) * 0.2));
+}
+
+static void draw_scene(int scene, double t)
+{
+    switch (scene) {
+    case 0: draw_tunnel_scene(t); break;
+    case 1: draw_blob_scene_a_frame(t); break;
+    case 2:
+    case 3: draw_wobble_scene(t); break;
+    case 4: draw_first_ring_scene(t); break;
+    case 5: draw_blob_scene_b_frame(t); break;
+    case 6: draw_second_ring_scene(t); break;
+    case 7: draw_column_scene(t); break;
+    default: draw_closing_scene(t); break;
+    }
+}
+
+static void fade_out_show(double t)
+{
+    if (t > final_fade_start)
+        darken_screen(static_cast<float>(1 - (t - final_fade_start) * 0.125));
+}
+
+static void end_show_when_over(double t)
+{
+    if (t > show_end) {
+        music_stop();
+        audio_close();
+        push_quit_event();
+    }
+}
+
+void run_frame()
+{
+    double t = demo_time;
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    draw_scene(scene_index(t), t);
+    fade_out_show(t);
+    end_show_when_over(t);
+    glFlush();
+}

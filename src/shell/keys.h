@@ -1,0 +1,12 @@
+// The three keys the show polls every frame (SPACE, B, J). A query answers true when the key is
+// down now or was pressed since the previous query of that key, so a tap between two frames is
+// never lost. The event loop feeds the key-down and key-up events it drains.
+#pragma once
+
+enum class PolledKey { space, b, j };
+constexpr int polled_key_count = 3;
+
+void key_went_down(PolledKey key);
+void key_went_up(PolledKey key);
+bool poll_key(PolledKey key);
+void reset_keys();

@@ -1,0 +1,15 @@
+// An offscreen GL context (EGL pbuffer on Mesa's surfaceless platform, no X server): the capture
+// tool, the tests and the benchmarks draw the very frames the show draws.
+#pragma once
+
+#include <vector>
+
+// Opens a width × height desktop-GL compatibility context and makes it current. On failure prints
+// one line on standard error and returns false.
+bool open_offscreen_context(int width, int height);
+
+// Set by push_quit_event in the offscreen build: the show asked to end.
+extern bool quit_requested;
+
+// Reads the colour buffer as RGBA bytes, top row first (as an image file stores it).
+std::vector<unsigned char> read_frame_rgba(int width, int height);

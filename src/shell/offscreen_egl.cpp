@@ -1,0 +1,65 @@
+#include "shell/offscreen.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+static bool refuse(const char* step)
+{
+    std::fprintf(stderr, "ninescenes: offscreen GL context: %s failed (EGL error 0x%x)\n", step, eglGetError());
+    return false;
+}
+
+// Mesa's surfaceless platform needs no display server; the show's 32-bit colour and a depth buffer.
+static EGLDisplay open_display()
+{
+    auto get_platform_display =
+        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (!get_platform_display)
+        return EGL_NO_DISPLAY;
+    EGLDisplay display = get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (display != EGL_NO_DISPLAY && !eglInitialize(display, nullptr, nullptr))
+        return EGL_NO_DISPLAY;
+    return display;
+}
+
+bool open_offscreen_context(int width, int height)
+{
+    EGLDisplay display = open_display();
+    if (display == EGL_NO_DISPLAY)
+        return refuse("opening the surfaceless display");
+    const EGLint config_wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
+                                    EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_DEPTH_SIZE, 24,
+                                    EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    EGLConfig config;
+    EGLint configs = 0;
+    if (!eglChooseConfig(display, config_wanted, &config, 1, &configs) || configs < 1)
+        return refuse("choosing a config");
+    const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+    EGLSurface surface = eglCreatePbufferSurface(display, config, size);
+    if (surface == EGL_NO_SURFACE)
+        return refuse("creating the pbuffer");
+    if (!eglBindAPI(EGL_OPENGL_API))
+        return refuse("binding desktop GL");
+    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+    if (context == EGL_NO_CONTEXT)
+        return refuse("creating the context");
+    if (!eglMakeCurrent(display, surface, surface, context))
+        return refuse("making the context current");
+    return true;
+}
+
+std::vector<unsigned char> read_frame_rgba(int width, int height)
+{
+    const size_t row_bytes = static_cast<size_t>(width) * 4;
+    std::vector<unsigned char> bottom_up(row_bytes * height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottom_up.data());
+    std::vector<unsigned char> top_down(bottom_up.size());
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&bottom_up[(height - 1 - y) * row_bytes], row_bytes, &top_down[y * row_bytes]);
+    return top_down;
+}

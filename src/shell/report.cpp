@@ -1,0 +1,9 @@
+#include "shell/platform.h"
+
+#include <cstdio>
+
+void report_error(const char* format, const char* detail)
+{
+    std::fprintf(stderr, "ninescenes: ");
+    std::fprintf(stderr, format, detail);
+}

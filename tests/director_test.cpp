@@ -1,0 +1,210 @@
+// The scene director: which scene each moment belongs to, the beat and wave timings, and whole
+// frames of the show read back from the offscreen context.
+#include "assets/jpeg.h"
+#include "assets/textures.h"
+#include "shell/clock.h"
+#include "shell/director.h"
+#include "shell/offscreen.h"
+#include "show_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+TEST(SceneChoice, EveryTableEntryBelongsToTheSceneBefore)
+{
+    EXPECT_EQ(scene_index(0.0), 0);
+    for (int i = 0; i < scene_table_size; ++i) {
+        double entry = scene_table[i];
+        EXPECT_EQ(scene_index(entry - 0.001), i) << entry;
+        EXPECT_EQ(scene_index(entry), i) << entry;
+        EXPECT_EQ(scene_index(std::nextafter(entry, 1e9)), i + 1) << entry;
+    }
+    EXPECT_EQ(scene_index(500.0), closing_scene);
+}
+
+TEST(SceneChoice, BeatParityIsOddThroughSceneSix)
+{
+    EXPECT_EQ(beats_passed(134.439), 0);
+    EXPECT_EQ(beats_passed(138.0), 3);
+    EXPECT_EQ(beats_passed(scene_table[5]), 8) << "the last beat is still ahead at the cut";
+    for (double t : {147.3, 160.0, 172.8})
+        EXPECT_EQ(beats_passed(t) % 2, 1) << t;
+}
+
+TEST(SceneChoice, WaveAmplitudeRisesAtEachPeriodAndRestsInItsSecondHalf)
+{
+    const double period = 1.0 / 0.15552099533437014;
+    EXPECT_EQ(wave_amplitude(63.0), 0.0f);
+    EXPECT_EQ(wave_amplitude(63.809), 0.0f);
+    EXPECT_NEAR(wave_amplitude(63.809 + 1e-9), 0.25f, 1e-6);
+    EXPECT_NEAR(wave_amplitude(63.809 + period * 0.25), 0.0625f, 1e-6);
+    EXPECT_EQ(wave_amplitude(63.809 + period * 0.6), 0.0f);
+    EXPECT_EQ(wave_amplitude(63.809 + period * 0.99), 0.0f);
+    EXPECT_NEAR(wave_amplitude(63.809 + period * 3 + 1e-6), 0.25f, 1e-5);
+}
+
+TEST(SceneChoice, BeatStepEasesOutAndItsFlashDecays)
+{
+    BeatPulse before = beat_pulse(60.0);
+    EXPECT_EQ(before.step, 0.0f);
+    EXPECT_EQ(before.flash, 0.0f);
+    BeatPulse on_beat = beat_pulse(64.035 + 1e-4);
+    EXPECT_NEAR(on_beat.step, 0.0f, 1e-3) << "the step has just begun its climb from 0 to 1";
+    EXPECT_NEAR(on_beat.flash, 0.2f, 1e-3);
+    const double beat = 1.0 / 0.6269592476489033;
+    BeatPulse halfway = beat_pulse(64.035 + beat * 2.5);
+    EXPECT_NEAR(halfway.step, 3.0f - 0.25f, 1e-4);
+    EXPECT_NEAR(halfway.flash, 0.05f, 1e-4);
+}
+
+// Whole frames, drawn as the show draws them.
+static void draw_show_at(double t)
+{
+    demo_time = t;
+    frame_delta = 1.0 / 60.0;
+    first_frame = false;
+    run_frame();
+}
+
+struct Backdrop {
+    std::vector<unsigned char> picture;
+    int width, height;  // of the picture
+    int texture_width, texture_height;
+};
+
+static Backdrop read_backdrop(const char* name, int size, int tall)
+{
+    Backdrop b;
+    b.picture = load_jpeg((std::string("data/") + name + ".jpg").c_str(), &b.width, &b.height);
+    PictureSize texture = backdrop_texture_size(size, tall);
+    b.texture_width = texture.width;
+    b.texture_height = texture.height;
+    return b;
+}
+
+static double wrap(double x) { return x - std::floor(x); }
+
+// The backdrop texel that the layer shows at screen pixel (x, y), y from the top.
+static Rgb expected_backdrop(const Backdrop& b, float scroll, float span, bool vertical, int x, int y)
+{
+    double s, t;
+    if (vertical) {
+        s = (x + 0.5) / 640.0 * 0.625;
+        t = scroll + (y + 0.5) / 480.0 * (480.0 / span);
+    } else {
+        s = scroll + (x + 0.5) / 640.0 * (640.0 / span);
+        t = (y + 0.5) / 480.0 * 0.9375;
+    }
+    int column = static_cast<int>(wrap(s) * b.texture_width);
+    int row = static_cast<int>(wrap(t) * b.texture_height);
+    if (column >= b.width || row >= b.height)
+        return {0, 0, 0};
+    const unsigned char* p = &b.picture[(static_cast<size_t>(row) * b.width + column) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+// Share of the rows' pixels that show the backdrop at the given scroll.
+static double backdrop_match(const std::vector<unsigned char>& frame, const Backdrop& b, float scroll, float span,
+                             bool vertical, int first_row, int last_row)
+{
+    int matching = 0, total = 0;
+    for (int y = first_row; y < last_row; y += 3)
+        for (int x = 0; x < 640; x += 3) {
+            Rgb want = expected_backdrop(b, scroll, span, vertical, x, y);
+            Rgb got = pixel_at(frame, x, y);
+            matching += std::abs(want.r - got.r) + std::abs(want.g - got.g) + std::abs(want.b - got.b) <= 12;
+            ++total;
+        }
+    return static_cast<double>(matching) / total;
+}
+
+struct BackdropCase {
+    double t;
+    const char* name;
+    int size, tall;
+    float scroll;
+    int first_row, last_row;  // rows the border leaves open
+};
+
+class ShowFrames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        open_show_offscreen();
+        quit_requested = false;
+    }
+};
+
+TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
+{
+    const double S0 = scene_table[0], S1 = scene_table[1], S3 = scene_table[3], S6 = scene_table[6];
+    const BackdropCase cases[] = {
+        {45.0, "blobitausta", 2000, 0, static_cast<float>((45.0 - S0) * 0.03), 0, 480},
+        {60.0, "wobltausta", 2048, 0, static_cast<float>((60.0 - S1) * 0.014), 80, 400},
+        {110.0, "pyoritystausta", 2000, 1, static_cast<float>((110.0 - S3) * 0.028), 0, 480},
+        {180.0, "scrolltausta", 2000, 1, static_cast<float>((180.0 - S6) * 0.01), 0, 480},
+        {205.0, "pyoritystausta", 2000, 1, static_cast<float>((205.0 - S6) * 0.01), 0, 480},
+    };
+    for (const BackdropCase& c : cases) {
+        draw_show_at(c.t);
+        std::vector<unsigned char> frame = grab_frame();
+        save_frame(frame, (std::string("backdrop_") + c.name + "_" + std::to_string(static_cast<int>(c.t))).c_str());
+        Backdrop b = read_backdrop(c.name, c.size, c.tall);
+        bool vertical = c.tall != 0;
+        double right = backdrop_match(frame, b, c.scroll, 2000.0f, vertical, c.first_row, c.last_row);
+        double shifted = backdrop_match(frame, b, c.scroll + 0.02f, 2000.0f, vertical, c.first_row, c.last_row);
+        EXPECT_GT(right, 0.5) << c.name << " at " << c.t;
+        EXPECT_LT(shifted, right * 0.5) << c.name << " at " << c.t << ": the picture is not where it should be";
+    }
+}
+
+TEST_F(ShowFrames, BorderFramesTheWobbleScene)
+{
+    draw_show_at(70.0);
+    std::vector<unsigned char> frame = grab_frame();
+    EXPECT_LT(mean_brightness(frame, 0, 0, 640, 8), 4.0) << "black bar at the top";
+    EXPECT_LT(mean_brightness(frame, 0, 472, 640, 480), 4.0) << "black bar at the bottom";
+    EXPECT_GT(mean_brightness(frame, 0, 200, 640, 280), 20.0) << "the backdrop shows between";
+}
+
+TEST_F(ShowFrames, SceneFiveOpensWithAWhiteFlash)
+{
+    draw_show_at(scene_table[4] + 1e-4);
+    std::vector<unsigned char> frame = grab_frame();
+    EXPECT_GT(mean_brightness(frame, 0, 0, 640, 480), 254.0);
+    draw_show_at(scene_table[4] + 1.0);
+    EXPECT_LT(mean_brightness(grab_frame(), 0, 0, 640, 8), 130.0) << "half a flash over the border bar";
+}
+
+TEST_F(ShowFrames, EndPictureFadesInThenTheShowFadesToBlackAndEnds)
+{
+    draw_show_at(220.0);
+    std::vector<unsigned char> end_picture = grab_frame();
+    save_frame(end_picture, "end_picture");
+    Backdrop b = read_backdrop("loppukuva", 640, 0);
+    EXPECT_GT(backdrop_match(end_picture, b, 0.0f, 640.0f, false, 0, 480), 0.8);
+
+    draw_show_at(232.0);
+    EXPECT_NEAR(mean_brightness(grab_frame(), 0, 0, 640, 480), mean_brightness(end_picture, 0, 0, 640, 480) * 0.5,
+                3.0);
+    draw_show_at(237.0);
+    EXPECT_EQ(mean_brightness(grab_frame(), 0, 0, 640, 480), 0.0);
+    EXPECT_FALSE(quit_requested);
+    draw_show_at(240.0);
+    EXPECT_FALSE(quit_requested) << "240 s itself is still shown";
+    draw_show_at(240.001);
+    EXPECT_TRUE(quit_requested);
+}
+
+TEST_F(ShowFrames, BeatStepHoldsAfterTheBeatsStop)
+{
+    draw_show_at(96.3);
+    float held = beat_step;
+    EXPECT_GT(held, 19.0f);
+    draw_show_at(100.0);
+    EXPECT_EQ(beat_step, held);
+}

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The real program end to end: run under Xvfb with SDL's dummy audio, driven by xdotool.
+# usage: show_test.sh CASE SHOW_BINARY REPO_ROOT
+set -u
+case_name=$1
+show=$2
+root=$3
+export SDL_AUDIODRIVER=dummy
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Runs the show under a fresh X server; $1 = directory to run in, $2 = what to do meanwhile.
+run_under_xvfb() {
+  local dir=$1 action=$2
+  ( cd "$dir" && xvfb-run -a -s "-screen 0 640x480x24" bash -c "
+      \"$show\" 2>stderr.txt & pid=\$!
+      $action
+      for i in \$(seq 1 600); do kill -0 \$pid 2>/dev/null || break; sleep 0.1; done
+      if kill -0 \$pid 2>/dev/null; then kill -9 \$pid; echo timeout > status.txt; exit 0; fi
+      wait \$pid; echo \$? > status.txt" )
+}
+
+# A scratch copy of the data set, for the cases that spoil a picture.
+scratch_with_data() {
+  local dir
+  dir=$(mktemp -d /tmp/ninescenes-e2e-XXXXXX)
+  cp -r "$root/data" "$dir/data"
+  echo "$dir"
+}
+
+wait_for_window='for i in $(seq 1 100); do xdotool search --name "sdl window" >/dev/null 2>&1 && break; sleep 0.1; done; sleep 1'
+
+case $case_name in
+space_fast_forwards_to_the_end)
+  dir=$(scratch_with_data)
+  run_under_xvfb "$dir" "$wait_for_window; xdotool keydown space"
+  [ "$(cat "$dir/status.txt")" = 0 ] || fail "status $(cat "$dir/status.txt"), stderr: $(cat "$dir/stderr.txt")"
+  ;;
+escape_quits)
+  dir=$(scratch_with_data)
+  run_under_xvfb "$dir" "$wait_for_window; xdotool key Escape"
+  [ "$(cat "$dir/status.txt")" = 0 ] || fail "status $(cat "$dir/status.txt"), stderr: $(cat "$dir/stderr.txt")"
+  ;;
+missing_picture)
+  dir=$(scratch_with_data)
+  rm "$dir/data/mag.jpg"
+  run_under_xvfb "$dir" ":"
+  [ "$(cat "$dir/status.txt")" = 1 ] || fail "status $(cat "$dir/status.txt")"
+  grep -q "data/mag.jpg" "$dir/stderr.txt" || fail "no message naming the picture: $(cat "$dir/stderr.txt")"
+  [ "$(wc -l < "$dir/stderr.txt")" -eq 1 ] || fail "more than one line: $(cat "$dir/stderr.txt")"
+  [ ! -e "$dir/jpeg.err" ] || fail "jpeg.err was written"
+  ;;
+picture_not_a_jpeg)
+  dir=$(scratch_with_data)
+  echo "not a picture" > "$dir/data/wobl.jpg"
+  for run in 1 2; do
+    run_under_xvfb "$dir" ":"
+    [ "$(cat "$dir/status.txt")" = 1 ] || fail "run $run: status $(cat "$dir/status.txt")"
+    [ "$(wc -l < "$dir/jpeg.err")" -eq $run ] || fail "run $run: jpeg.err has $(wc -l < "$dir/jpeg.err") lines"
+  done
+  grep -qi "jpeg" "$dir/stderr.txt" || fail "no decoder message on stderr"
+  ;;
+no_display)
+  dir=$(scratch_with_data)
+  ( cd "$dir" && env -u DISPLAY "$show" 2>stderr.txt; echo $? > status.txt )
+  [ "$(cat "$dir/status.txt")" = 1 ] || fail "status $(cat "$dir/status.txt")"
+  grep -q "Unable to open" "$dir/stderr.txt" || fail "no message: $(cat "$dir/stderr.txt")"
+  ;;
+*)
+  fail "unknown case $case_name"
+  ;;
+esac
+rm -rf "$dir"
+echo "PASS: $case_name"

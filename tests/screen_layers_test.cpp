@@ -1,0 +1,203 @@
+// The full-window layers, drawn offscreen and read back pixel by pixel.
+#include "assets/textures.h"
+#include "effects/screen_layers.h"
+#include "shell/clock.h"
+#include "show_fixture.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+using Frame = std::vector<unsigned char>;
+
+// A busy, known picture in the colour buffer: a backdrop with a pattern of its own.
+static Frame paint_reference()
+{
+    draw_background(textures.blobitausta, 0.1f, 2000.0f, backdrop_sideways);
+    return grab_frame();
+}
+
+static int largest_difference(const Frame& a, const Frame& b)
+{
+    int largest = 0;
+    for (size_t i = 0; i < a.size(); i += 4)
+        for (int c = 0; c < 3; ++c)
+            largest = std::max(largest, std::abs(a[i + c] - b[i + c]));
+    return largest;
+}
+
+static bool every_pixel(const Frame& frame, int value)
+{
+    for (size_t i = 0; i < frame.size(); i += 4)
+        for (int c = 0; c < 3; ++c)
+            if (frame[i + c] != value)
+                return false;
+    return true;
+}
+
+// Pixels of the overlay rectangle that come out the same over black and over white.
+static int solid_overlay_pixels(float x)
+{
+    darken_screen(0.0f);
+    draw_overlay(x, textures.details);
+    Frame over_black = grab_frame();
+    flash_screen(1.0f);
+    draw_overlay(x, textures.details);
+    Frame over_white = grab_frame();
+    int solid = 0;
+    for (int y = 112; y < 368; ++y)
+        for (int column = 64; column < 576; ++column) {
+            Rgb a = pixel_at(over_black, column, y);
+            Rgb b = pixel_at(over_white, column, y);
+            solid += std::abs(a.r - b.r) <= 4 && std::abs(a.g - b.g) <= 4;
+        }
+    return solid;
+}
+
+class ScreenLayers : public ::testing::Test {
+protected:
+    void SetUp() override { open_show_offscreen(); }
+};
+
+TEST_F(ScreenLayers, DarkenMultipliesTheFrame)
+{
+    Frame before = paint_reference();
+    darken_screen(1.0f);
+    EXPECT_EQ(largest_difference(before, grab_frame()), 0);
+
+    paint_reference();
+    darken_screen(0.5f);
+    Frame half = grab_frame();
+    Rgb was = pixel_at(before, 320, 240);
+    Rgb now = pixel_at(half, 320, 240);
+    EXPECT_NEAR(now.r, was.r / 2.0, 1.5);
+    EXPECT_NEAR(now.b, was.b / 2.0, 1.5);
+
+    darken_screen(0.0f);
+    EXPECT_TRUE(every_pixel(grab_frame(), 0));
+    paint_reference();
+    darken_screen(-0.75f);
+    EXPECT_TRUE(every_pixel(grab_frame(), 0)) << "a brightness below zero gives black";
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off after a fade";
+}
+
+TEST_F(ScreenLayers, FlashAddsWhite)
+{
+    Frame before = paint_reference();
+    flash_screen(0.0f);
+    EXPECT_EQ(largest_difference(before, grab_frame()), 0);
+    flash_screen(1.0f);
+    EXPECT_TRUE(every_pixel(grab_frame(), 255));
+}
+
+TEST_F(ScreenLayers, StillWaveIsThePlainBackdrop)
+{
+    draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
+    Frame plain = grab_frame();
+    darken_screen(0.0f);
+    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 0.0f);
+    EXPECT_EQ(largest_difference(plain, grab_frame()), 0);
+
+    draw_background(textures.pyoritystausta, 0.2f, 2000.0f, backdrop_vertical);
+    Frame vertical = grab_frame();
+    darken_screen(0.0f);
+    draw_wavy_background(textures.pyoritystausta, 0.2f, 2000.0f, backdrop_vertical, 1.0f);
+    EXPECT_EQ(largest_difference(vertical, grab_frame()), 0) << "a vertical backdrop never ripples";
+}
+
+TEST_F(ScreenLayers, RipplingWaveMovesThePicture)
+{
+    demo_time = 70.0;
+    draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
+    Frame plain = grab_frame();
+    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 1.0f);
+    Frame wavy = grab_frame();
+    save_frame(wavy, "wavy_backdrop");
+    EXPECT_GT(largest_difference(plain, wavy), 40);
+    float s = 0.5f, t = 0.25f;
+    displace_texcoord(s, t, 0.0f, 0.0f);
+    EXPECT_EQ(s, 0.5f);
+    EXPECT_EQ(t, 0.25f);
+}
+
+TEST_F(ScreenLayers, OverlayShowsAtFiveAndVanishesAtFifteen)
+{
+    Frame before = paint_reference();
+    draw_overlay(15.0f, textures.details);
+    EXPECT_EQ(largest_difference(before, grab_frame()), 0);
+
+    darken_screen(0.0f);
+    draw_overlay(5.0f, textures.details);
+    Frame shown = grab_frame();
+    save_frame(shown, "overlay_details");
+    EXPECT_TRUE(every_pixel(std::vector<unsigned char>(shown.begin(), shown.begin() + 640 * 4 * 20), 0))
+        << "nothing above the 512 x 256 rectangle";
+    EXPECT_GT(mean_brightness(shown, 64, 112, 576, 368), 5.0) << "the title text shows";
+
+    // Where the title's texels are solid, the overlay at x = 5 hides whatever lies beneath; at
+    // x = 2.5 (opacity sin(pi/4)) the frame beneath still shows through everywhere.
+    EXPECT_GT(solid_overlay_pixels(5.0f), 1000);
+    EXPECT_EQ(solid_overlay_pixels(2.5f), 0);
+}
+
+struct MatrixState {
+    GLdouble modelview[16], projection[16], texture[16];
+    GLint mode;
+};
+
+static MatrixState read_matrices()
+{
+    MatrixState state;
+    glGetDoublev(GL_MODELVIEW_MATRIX, state.modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, state.projection);
+    glGetDoublev(GL_TEXTURE_MATRIX, state.texture);
+    glGetIntegerv(GL_MATRIX_MODE, &state.mode);
+    return state;
+}
+
+static void expect_same(const MatrixState& a, const MatrixState& b, const char* layer)
+{
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(a.modelview[i], b.modelview[i]) << layer;
+        EXPECT_EQ(a.projection[i], b.projection[i]) << layer;
+        EXPECT_EQ(a.texture[i], b.texture[i]) << layer;
+    }
+    EXPECT_EQ(b.mode, GL_MODELVIEW) << layer;
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << layer;
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << layer;
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE)) << layer;
+}
+
+TEST_F(ScreenLayers, EveryLayerRestoresTheMatrices)
+{
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glRotated(30, 0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(1, 2, 3, 0, 0, 0, 0, 1, 0);
+    MatrixState before = read_matrices();
+    draw_background(textures.border, 0.2f, 1024.0f, backdrop_blended);
+    expect_same(before, read_matrices(), "background");
+    draw_background_faded(textures.wobltausta, 0.2f, 2000.0f, backdrop_blended, 0.5f);
+    expect_same(before, read_matrices(), "faded background");
+    demo_time = 70.0;
+    draw_wavy_background(textures.wobltausta, 0.2f, 2000.0f, backdrop_sideways, 1.0f);
+    expect_same(before, read_matrices(), "wavy background");
+    draw_end_picture(textures.loppukuva, 0.5f);
+    expect_same(before, read_matrices(), "end picture");
+    draw_overlay(3.0f, textures.quembly);
+    expect_same(before, read_matrices(), "overlay");
+    darken_screen(0.5f);
+    expect_same(before, read_matrices(), "darken");
+    flash_screen(0.5f);
+    expect_same(before, read_matrices(), "flash");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

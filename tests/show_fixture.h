@@ -1,0 +1,24 @@
+// Shared by the drawing tests: an offscreen 640 × 480 context with the show's pictures loaded
+// exactly as start-up loads them, and helpers to read the frame back.
+#pragma once
+
+#include <vector>
+
+struct Rgb {
+    int r, g, b;
+};
+
+// Opens the context, sets the view and loads every picture (once per test program).
+void open_show_offscreen();
+
+// The current frame as RGBA bytes, top row first.
+std::vector<unsigned char> grab_frame();
+
+// Pixel (x, y) of a grabbed frame, y counted from the top of the screen.
+Rgb pixel_at(const std::vector<unsigned char>& frame, int x, int y);
+
+// Mean brightness (0..255) of the pixels in the rectangle [x0, x1) × [y0, y1), y from the top.
+double mean_brightness(const std::vector<unsigned char>& frame, int x0, int y0, int x1, int y1);
+
+// Writes the frame to build/test-frames/<name>.png, for a person to look at.
+void save_frame(const std::vector<unsigned char>& frame, const char* name);

@@ -1,0 +1,187 @@
+// Pictures: the pixel conversions, the backdrop layouts, and what bad files do to the show.
+#include "assets/jpeg.h"
+#include "assets/textures.h"
+
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+static int alpha_of(uint32_t texel) { return texel_channel(texel, 3); }
+
+TEST(TextureConversion, LightMapAlphaFollowsRedDistanceFromGrey)
+{
+    EXPECT_EQ(alpha_of(convert_texel(1, 0, 9, 9)), 255);
+    EXPECT_EQ(alpha_of(convert_texel(1, 255, 9, 9)), 255);
+    EXPECT_EQ(alpha_of(convert_texel(1, 127, 9, 9)), 1);
+    EXPECT_EQ(alpha_of(convert_texel(1, 128, 9, 9)), 1);
+    EXPECT_EQ(alpha_of(convert_texel(9, 0, 9, 9)), 255) << "the mipmap bit does not change the conversion";
+    uint32_t texel = convert_texel(1, 10, 20, 30);
+    EXPECT_EQ(texel_channel(texel, 0), 10);
+    EXPECT_EQ(texel_channel(texel, 1), 20);
+    EXPECT_EQ(texel_channel(texel, 2), 30);
+}
+
+TEST(TextureConversion, TitleTextIsGreyFromGreenAndClearWhereBlue)
+{
+    uint32_t texel = convert_texel(5, 10, 200, 255);
+    EXPECT_EQ(texel_channel(texel, 0), 200);
+    EXPECT_EQ(texel_channel(texel, 1), 200);
+    EXPECT_EQ(texel_channel(texel, 2), 200);
+    EXPECT_EQ(alpha_of(texel), 0);
+    EXPECT_EQ(alpha_of(convert_texel(5, 0, 0, 0)), 255);
+}
+
+TEST(TextureConversion, OtherModesAreOpaqueAndModeTwoSwapsRedAndBlue)
+{
+    for (int mode : {0, 3, 4, 6, 7, 8}) {
+        uint32_t texel = convert_texel(mode, 1, 2, 3);
+        EXPECT_EQ(texel_channel(texel, 0), 1) << mode;
+        EXPECT_EQ(alpha_of(texel), 255) << mode;
+    }
+    uint32_t swapped = convert_texel(2, 1, 2, 3);
+    EXPECT_EQ(texel_channel(swapped, 0), 3);
+    EXPECT_EQ(texel_channel(swapped, 2), 1);
+}
+
+TEST(TextureConversion, BorderMaskIsBlackWithInverseGreenOpacity)
+{
+    uint32_t dark = convert_backdrop_texel(3, 200, 0, 200);
+    EXPECT_EQ(texel_channel(dark, 0), 0);
+    EXPECT_EQ(texel_channel(dark, 1), 0);
+    EXPECT_EQ(texel_channel(dark, 2), 0);
+    EXPECT_EQ(alpha_of(dark), 255);
+    EXPECT_EQ(alpha_of(convert_backdrop_texel(3, 0, 255, 0)), 0);
+    EXPECT_EQ(alpha_of(convert_backdrop_texel(1, 0, 128, 0)), 255) << "backdrops have no light-map mode";
+    EXPECT_EQ(texel_channel(convert_backdrop_texel(0, 7, 8, 9), 2), 9);
+}
+
+TEST(BackdropLayout, TextureSizesFollowTheLongSide)
+{
+    PictureSize narrow = backdrop_texture_size(1024, 0);
+    EXPECT_EQ(narrow.width, 1024);
+    EXPECT_EQ(narrow.height, 512);
+    EXPECT_EQ(backdrop_texture_size(1025, 0).width, 2048);
+    EXPECT_EQ(backdrop_texture_size(2048, 0).width, 2048);
+    EXPECT_EQ(backdrop_texture_size(640, 0).width, 1024);
+    PictureSize tall = backdrop_texture_size(2000, 1);
+    EXPECT_EQ(tall.width, 1024);
+    EXPECT_EQ(tall.height, 2048);
+    PictureSize picture = backdrop_picture_size(2000, 1);
+    EXPECT_EQ(picture.width, 640);
+    EXPECT_EQ(picture.height, 2000);
+    EXPECT_EQ(backdrop_picture_size(1024, 0).height, 480);
+}
+
+// Bad pictures: each case runs in a scratch directory, since the decoder appends to ./jpeg.err.
+class BadPictures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/ninescenes-pictures-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        scratch = pattern;
+        ASSERT_NE(getcwd(home, sizeof home), nullptr);
+        ASSERT_EQ(chdir(scratch.c_str()), 0);
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(chdir(home), 0);
+        std::string command = "rm -rf " + scratch;
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+    static int log_lines()
+    {
+        std::ifstream log(jpeg_log_path);
+        int lines = 0;
+        for (std::string line; std::getline(log, line);)
+            ++lines;
+        return lines;
+    }
+    std::string scratch;
+    char home[4096];
+};
+
+static void write_jpeg(const char* path, int width, int height, int components, bool truncate = false)
+{
+    jpeg_compress_struct encoder;
+    jpeg_error_mgr errors;
+    encoder.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&encoder);
+    unsigned char* bytes = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&encoder, &bytes, &size);
+    encoder.image_width = width;
+    encoder.image_height = height;
+    encoder.input_components = components;
+    encoder.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&encoder);
+    jpeg_start_compress(&encoder, TRUE);
+    std::vector<unsigned char> row(static_cast<size_t>(width) * components);
+    for (int y = 0; y < height; ++y) {
+        for (size_t i = 0; i < row.size(); ++i)
+            row[i] = static_cast<unsigned char>(40 + (i + y) % 100);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&encoder, rows, 1);
+    }
+    jpeg_finish_compress(&encoder);
+    std::FILE* file = std::fopen(path, "wb");
+    std::fwrite(bytes, 1, truncate ? size * 3 / 4 : size, file);
+    std::fclose(file);
+    std::free(bytes);
+    jpeg_destroy_compress(&encoder);
+}
+
+TEST_F(BadPictures, MissingFileEndsTheShowWithAMessageAndNoLog)
+{
+    EXPECT_EXIT(load_texture("data/absent.jpg", 3, 0), ::testing::ExitedWithCode(1), "data/absent.jpg");
+    EXPECT_EQ(access(jpeg_log_path, F_OK), -1);
+}
+
+TEST_F(BadPictures, NotAJpegAppendsOneLogLinePerRun)
+{
+    std::ofstream("notes.jpg") << "this is a text file, not a picture\n";
+    int width, height;
+    EXPECT_EXIT(load_jpeg("notes.jpg", &width, &height), ::testing::ExitedWithCode(1), "JPEG");
+    EXPECT_EQ(log_lines(), 1);
+    EXPECT_EXIT(load_jpeg("notes.jpg", &width, &height), ::testing::ExitedWithCode(1), "JPEG");
+    EXPECT_EQ(log_lines(), 2);
+}
+
+TEST_F(BadPictures, TruncatedFileWarnsOnceAndDecodes)
+{
+    write_jpeg("cut.jpg", 256, 192, 3, true);
+    int width = 0, height = 0;
+    std::vector<unsigned char> picture = load_jpeg("cut.jpg", &width, &height);
+    EXPECT_EQ(width, 256);
+    EXPECT_EQ(height, 192);
+    EXPECT_EQ(picture.size(), 256u * 192u * 3u);
+    EXPECT_EQ(log_lines(), 1);
+}
+
+TEST_F(BadPictures, GreyscaleDecodesAsRgb)
+{
+    write_jpeg("grey.jpg", 32, 16, 1);
+    int width = 0, height = 0;
+    std::vector<unsigned char> picture = load_jpeg("grey.jpg", &width, &height);
+    ASSERT_EQ(picture.size(), 32u * 16u * 3u);
+    for (size_t i = 0; i < picture.size(); i += 3) {
+        EXPECT_EQ(picture[i], picture[i + 1]);
+        EXPECT_EQ(picture[i], picture[i + 2]);
+    }
+    EXPECT_GT(picture[3 * 40], 30) << "grey levels survive, not zeros";
+}
+
+TEST_F(BadPictures, BackdropOfTheWrongLayoutIsRefused)
+{
+    write_jpeg("small.jpg", 100, 80, 3);
+    EXPECT_EXIT(load_background_texture("small.jpg", 640, 0, 0), ::testing::ExitedWithCode(1),
+                "small.jpg is 100 x 80, expected 640 x 480");
+    EXPECT_EXIT(load_background_texture("small.jpg", 2000, 1, 0), ::testing::ExitedWithCode(1),
+                "expected 640 x 2000");
+}
