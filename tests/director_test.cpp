@@ -156,9 +156,11 @@ TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
         Backdrop b = read_backdrop(c.name, c.size, c.tall);
         bool vertical = c.tall != 0;
         double right = backdrop_match(frame, b, c.scroll, 2000.0f, vertical, c.first_row, c.last_row);
-        double shifted = backdrop_match(frame, b, c.scroll + 0.02f, 2000.0f, vertical, c.first_row, c.last_row);
-        EXPECT_GT(right, 0.5) << c.name << " at " << c.t;
-        EXPECT_LT(shifted, right * 0.5) << c.name << " at " << c.t << ": the picture is not where it should be";
+        EXPECT_GT(right, 0.4) << c.name << " at " << c.t;
+        for (float shift : {-0.1f, -0.05f, 0.05f, 0.1f}) {
+            double shifted = backdrop_match(frame, b, c.scroll + shift, 2000.0f, vertical, c.first_row, c.last_row);
+            EXPECT_LT(shifted, right - 0.15) << c.name << " at " << c.t << " matches as well shifted by " << shift;
+        }
     }
 }
 
@@ -186,7 +188,7 @@ TEST_F(ShowFrames, EndPictureFadesInThenTheShowFadesToBlackAndEnds)
     std::vector<unsigned char> end_picture = grab_frame();
     save_frame(end_picture, "end_picture");
     Backdrop b = read_backdrop("loppukuva", 640, 0);
-    EXPECT_GT(backdrop_match(end_picture, b, 0.0f, 640.0f, false, 0, 480), 0.8);
+    EXPECT_GT(backdrop_match(end_picture, b, 0.0f, 1024.0f, false, 0, 480), 0.9);
 
     draw_show_at(232.0);
     EXPECT_NEAR(mean_brightness(grab_frame(), 0, 0, 640, 480), mean_brightness(end_picture, 0, 0, 640, 480) * 0.5,
