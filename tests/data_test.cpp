@@ -1,0 +1,40 @@
+// The data generator: the same bytes on every run, and a clear refusal of an unusable target.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+static const char* const picture_names[] = {
+    "lighttex1", "lighttex3", "wobllighttex", "blob1",  "blob2",       "wobl",         "mag",
+    "refl1",     "refl2",     "tunnel",       "circletex", "circletex2", "linetex",   "scrolltex",
+    "scrolltausta", "wobltausta", "blobitausta", "pyoritystausta", "border", "loppukuva", "details", "quembly"};
+
+static std::string read_file(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+static int run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()); }
+
+TEST(DataSet, TwoRunsWriteTheSameBytes)
+{
+    char pattern[] = "/tmp/ninescenes-data-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string scratch = pattern;
+    ASSERT_EQ(run(std::string(data_tool) + " " + scratch + "/a"), 0);
+    ASSERT_EQ(run(std::string(data_tool) + " " + scratch + "/b"), 0);
+    for (const char* name : picture_names) {
+        std::string a = read_file(scratch + "/a/" + name + ".jpg");
+        ASSERT_GT(a.size(), 1000u) << name;
+        EXPECT_EQ(a.substr(0, 2), "\xFF\xD8") << name << " is a JPEG";
+        EXPECT_TRUE(a == read_file(scratch + "/b/" + name + ".jpg")) << name << " differs between runs";
+    }
+    std::ofstream(scratch + "/plain-file") << "x";
+    EXPECT_NE(run(std::string(data_tool) + " " + scratch + "/plain-file"), 0);
+    EXPECT_NE(run(std::string(data_tool)), 0);
+    EXPECT_EQ(run("rm -rf " + scratch), 0);
+}
