@@ -44,6 +44,9 @@ static bool start_timer(uint32_t* ticks)
 
 static void start_up()
 {
+    // OpenGL windows need X11: without a display SDL would otherwise fall back to a text-mode
+    // driver that paints the terminal before failing.
+    setenv("SDL_VIDEODRIVER", "x11", 0);
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("Unable to open SDL: %s\n");
     std::atexit(SDL_Quit);

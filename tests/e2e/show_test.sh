@@ -9,15 +9,28 @@ export SDL_AUDIODRIVER=dummy
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Runs the show under a fresh X server; $1 = directory to run in, $2 = what to do meanwhile.
+# A private X server on a display number it picks itself (-displayfd), so parallel runs never
+# race for the same one.
+start_xvfb() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+  xvfb_pid=$!
+  for i in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
+  export DISPLAY=:$(head -n 1 "$number_file")
+  rm -f "$number_file"
+}
+stop_xvfb() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+
+# Runs the show in directory $1 under the X server while $2 is done; leaves status.txt and stderr.txt.
 run_under_xvfb() {
   local dir=$1 action=$2
-  ( cd "$dir" && xvfb-run -a -s "-screen 0 640x480x24" bash -c "
-      \"$show\" 2>stderr.txt & pid=\$!
-      $action
-      for i in \$(seq 1 600); do kill -0 \$pid 2>/dev/null || break; sleep 0.1; done
-      if kill -0 \$pid 2>/dev/null; then kill -9 \$pid; echo timeout > status.txt; exit 0; fi
-      wait \$pid; echo \$? > status.txt" )
+  ( cd "$dir" || exit 1
+    "$show" 2>stderr.txt & pid=$!
+    eval "$action"
+    for i in $(seq 1 600); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+    if kill -0 $pid 2>/dev/null; then kill -9 $pid; echo timeout > status.txt; exit 0; fi
+    wait $pid; echo $? > status.txt )
 }
 
 # A scratch copy of the data set, for the cases that spoil a picture.
@@ -28,6 +41,8 @@ scratch_with_data() {
   echo "$dir"
 }
 
+start_xvfb
+trap stop_xvfb EXIT
 wait_for_window='for i in $(seq 1 100); do xdotool search --name "sdl window" >/dev/null 2>&1 && break; sleep 0.1; done; sleep 1'
 
 case $case_name in
