@@ -107,7 +107,7 @@ static Rgb expected_backdrop(const Backdrop& b, float scroll, float span, bool v
     return {p[0], p[1], p[2]};
 }
 
-// Share of the rows' pixels that show the backdrop at the given scroll.
+// Share of the rows' pixels that show exactly the backdrop's texel at the given scroll.
 static double backdrop_match(const std::vector<unsigned char>& frame, const Backdrop& b, float scroll, float span,
                              bool vertical, int first_row, int last_row)
 {
@@ -116,7 +116,7 @@ static double backdrop_match(const std::vector<unsigned char>& frame, const Back
         for (int x = 0; x < 640; x += 3) {
             Rgb want = expected_backdrop(b, scroll, span, vertical, x, y);
             Rgb got = pixel_at(frame, x, y);
-            matching += std::abs(want.r - got.r) + std::abs(want.g - got.g) + std::abs(want.b - got.b) <= 12;
+            matching += std::abs(want.r - got.r) + std::abs(want.g - got.g) + std::abs(want.b - got.b) <= 3;
             ++total;
         }
     return static_cast<double>(matching) / total;
@@ -156,10 +156,10 @@ TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
         Backdrop b = read_backdrop(c.name, c.size, c.tall);
         bool vertical = c.tall != 0;
         double right = backdrop_match(frame, b, c.scroll, 2000.0f, vertical, c.first_row, c.last_row);
-        EXPECT_GT(right, 0.4) << c.name << " at " << c.t;
+        EXPECT_GT(right, 0.3) << c.name << " at " << c.t;
         for (float shift : {-0.1f, -0.05f, 0.05f, 0.1f}) {
             double shifted = backdrop_match(frame, b, c.scroll + shift, 2000.0f, vertical, c.first_row, c.last_row);
-            EXPECT_LT(shifted, right - 0.15) << c.name << " at " << c.t << " matches as well shifted by " << shift;
+            EXPECT_LT(shifted, right * 0.5) << c.name << " at " << c.t << " matches as well shifted by " << shift;
         }
     }
 }
