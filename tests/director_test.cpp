@@ -5,8 +5,10 @@
 #include "shell/clock.h"
 #include "shell/director.h"
 #include "shell/offscreen.h"
+#include "shell/view.h"
 #include "show_fixture.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -209,4 +211,19 @@ TEST_F(ShowFrames, BeatStepHoldsAfterTheBeatsStop)
     EXPECT_GT(held, 19.0f);
     draw_show_at(100.0);
     EXPECT_EQ(beat_step, held);
+}
+
+TEST_F(ShowFrames, ZeroHeightWindowKeepsAFiniteProjection)
+{
+    set_view(640, 0);
+    double projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    for (double element : projection)
+        EXPECT_TRUE(std::isfinite(element));
+    EXPECT_NE(projection[0], 0.0);
+    set_view(screen_width, screen_height);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    EXPECT_NEAR(projection[5], 1.0 / std::tan(22.5 * M_PI / 180.0), 1e-6);
+    EXPECT_NEAR(projection[0], projection[5] * 480.0 / 640.0, 1e-6);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
