@@ -1,6 +1,6 @@
 // The tunnel: single rays against the three cylinders, the cast grid for sound and for broken
 // cameras, the vertices the sheet sends to GL (read back in feedback mode), the pixels it paints,
-// whole frames of the opening scene, and the absence of allocations while frames are drawn.
+// whole frames of the opening scene.
 #include "assets/textures.h"
 #include "effects/tunnel.h"
 #include "shell/clock.h"
@@ -16,41 +16,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <random>
 #include <set>
 #include <vector>
-
-// Every operator new of the program is counted while counting_allocations is set. malloc is not:
-// the GL driver keeps its own C heap busy on every draw, which says nothing about the show's code.
-static bool counting_allocations = false;
-static long allocations_counted = 0;
-
-static void* counted_allocation(std::size_t size)
-{
-    if (counting_allocations)
-        ++allocations_counted;
-    return std::malloc(size ? size : 1);
-}
-
-// Out of line, so that the compiler never sees a new paired with free at one call site.
-[[gnu::noinline]] static void release(void* block) noexcept { std::free(block); }
-
-void* operator new(std::size_t size)
-{
-    if (void* block = counted_allocation(size))
-        return block;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return counted_allocation(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return counted_allocation(size); }
-void operator delete(void* block) noexcept { release(block); }
-void operator delete[](void* block) noexcept { release(block); }
-void operator delete(void* block, std::size_t) noexcept { release(block); }
-void operator delete[](void* block, std::size_t) noexcept { release(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { release(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { release(block); }
 
 using Frame = std::vector<unsigned char>;
 
@@ -430,21 +398,4 @@ TEST_F(TunnelOnScreen, OpeningSceneFrames)
         SCOPED_TRACE(name);
         EXPECT_GT(mean_brightness(frame, 0, 0, screen_width, screen_height), 5.0);
     }
-}
-
-TEST_F(TunnelOnScreen, FramesAllocateNothing)
-{
-    const double moments[] = {3.0, 19.0, 27.0, 35.0};
-    for (double t : moments)
-        scene_zero_frame(t);
-    allocations_counted = 0;
-    counting_allocations = true;
-    for (double t : moments) {
-        frame_delta = 1.0 / 60.0;
-        demo_time = t;
-        run_frame();
-    }
-    counting_allocations = false;
-    glFinish();
-    EXPECT_EQ(allocations_counted, 0);
 }

@@ -1,5 +1,6 @@
 #include "shell/demo.h"
 
+#include "effects/metaballs.h"
 #include "shell/audio.h"
 #include "shell/clock.h"
 
@@ -7,6 +8,7 @@ bool init_demo()
 {
     audio_init(audio_rate);
     music_open(music_path);
+    build_cavity_field();
     app_active = true;
     music_play();
     seek_music_to_demo_time();

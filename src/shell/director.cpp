@@ -1,6 +1,8 @@
 #include "shell/director.h"
 
 #include "assets/textures.h"
+#include "effects/blob_scenes.h"
+#include "effects/glow_square.h"
 #include "effects/screen_layers.h"
 #include "effects/tunnel.h"
 #include "shell/audio.h"
@@ -148,6 +150,7 @@ static void draw_blob_a_backdrops(double t)
 static void draw_blob_scene_a_frame(double t)
 {
     draw_blob_a_backdrops(t);
+    draw_blob_scene_a(static_cast<float>(t - S0));
     if (t < S0 + 2)
         darken_screen(static_cast<float>((t - S0) * 0.5));
 }
@@ -192,7 +195,11 @@ static void draw_first_ring_scene(double t)
 }
 
 // Scenes 5 and 6 share the blob part, timed from the start of scene 5 so it runs on without a jump.
-static void draw_blob_b_layers(double t) { draw_border(t - S4); }
+static void draw_blob_b_layers(double t)
+{
+    draw_blob_scene_b(static_cast<float>(t - S4), beats_passed(t) % 2);
+    draw_border(t - S4);
+}
 
 static void draw_blob_scene_b_frame(double t)
 {
@@ -223,20 +230,10 @@ static void draw_closing_rings(double d)
     glBindTexture(GL_TEXTURE_2D, textures.circletex);
     glDisable(GL_CULL_FACE);
     glDepthMask(GL_FALSE);
-    const float h = closing_ring_half_size;
     for (int j = 0; j < 3; ++j) {
         glPushMatrix();
         glRotated(10 * d, std::sin(d + j), std::sin(0.8 * d + 1.3 * j + 2.4), std::sin(0.8 * j + 0.4 * d + 1.9));
-        glBegin(GL_TRIANGLE_STRIP);
-        glTexCoord2f(0, 0);
-        glVertex3f(-h, -h, 0);
-        glTexCoord2f(0, 1);
-        glVertex3f(-h, h, 0);
-        glTexCoord2f(1, 0);
-        glVertex3f(h, -h, 0);
-        glTexCoord2f(1, 1);
-        glVertex3f(h, h, 0);
-        glEnd();
+        draw_glow_square(closing_ring_half_size);
         glPopMatrix();
     }
     glDepthMask(GL_TRUE);

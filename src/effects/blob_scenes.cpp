@@ -1,0 +1,285 @@
+// Ten soft balls melt into one mesh every frame, drawn twice: with a slowly turning texture whose
+// coordinates are the vertex positions, then glossed over by a light map looked up by the normals.
+// Scene 1 shows the free cluster inside three glowing rings; scenes 5 and 6 look into a cavity.
+#include "effects/blob_scenes.h"
+
+#include "assets/textures.h"
+#include "effects/glow_square.h"
+#include "effects/metaballs.h"
+#include "shell/director.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+static constexpr int blob_ball_count = 10;
+static constexpr int blob_box_radius = 10;
+static constexpr float blob_threshold = 0.5f;
+
+// A ball of strength s reaches 2 / √s: 0.58 in the free cluster, 0.4 in the cavity.
+static constexpr float cluster_strength = 12.0f;
+static constexpr float cavity_strength = 25.0f;
+
+// The cavity's balls wait far away for two seconds, then sweep in as 1 / (t - 2).
+static constexpr float approach_start = 2.0f;
+static constexpr float waiting_distance = 100.0f;
+
+// Scene 1's gaze rests left of the cluster until the last three seconds, then swings off as u³.
+static constexpr double swing_seconds = 3.0;
+static constexpr double swing_rate = 2.0 / 3.0;
+static constexpr double resting_gaze_x = -0.6;
+static constexpr double cluster_eye_distance = 3.0;
+
+// The camera in scene 5 stands in the wall, just beyond the cavity (semi-axis 0.778 in x and z).
+static constexpr double cavity_eye_distance = 0.9;
+static constexpr double cavity_eye_sway = 0.3;
+
+// The light map is looked up along a view 1.2 ahead of the origin; 0.5 + 0.5·R·n spans the map.
+static constexpr double light_map_depth = -1.2;
+static constexpr float light_map_scale = 0.5f;
+static constexpr float light_map_centre = 0.5f;
+
+// The first pass's texture turns 20 degrees a second about an axis wandering in the xy plane; on
+// alternate beats in the cavity it is seen through a wide projection as well.
+static constexpr double texture_turn_rate = 20.0;
+static constexpr double texture_axis_rate = 0.06;
+static constexpr double distortion_fov = 120.0;
+static constexpr double distortion_aspect = 2.0;
+static constexpr double distortion_near = 0.1;
+static constexpr double distortion_far = 10.0;
+
+static constexpr int ring_count = 3;
+static constexpr float ring_turn_rate = 10.0f;  // degrees a second, shared by the three rings
+static constexpr float ring_half_size = 1.7f;
+
+// A vertex whose gradient cancels along its edge has no direction of its own; this one lands at or
+// near the light map's centre in s and t.
+static constexpr float fallback_normal[3] = {0.0f, 0.0f, 1.0f};
+
+struct Point {
+    double x, y, z;
+};
+struct View {
+    Point eye, centre, up;
+};
+
+// What the two scenes draw differently in one frame.
+struct BlobLook {
+    View light;      // the light map's view, eye at the origin
+    View camera;
+    GLuint texture;  // of the first pass
+    bool distorted;  // the first pass's texture through the wide projection
+};
+
+// How fast each ball's x, y and z oscillate.
+struct PathRates {
+    double x, y, z;
+};
+static constexpr PathRates cluster_rates = {0.41, 0.308526, 0.513125};
+static constexpr PathRates cavity_rates = {0.5, 0.38526, 0.63125};
+
+// The phases of ball i's three oscillations at t; the offsets keep the ten balls apart.
+static Point ball_phases(int i, float t, const PathRates& rates)
+{
+    return {i + 1 + rates.x * t, 0.68 * i + 1 + rates.y * t + 0.6, 0.98 * i + 1 + rates.z * t + 4.7};
+}
+
+static void place_cluster_balls(float t)
+{
+    for (int i = 0; i < blob_ball_count; ++i) {
+        Point p = ball_phases(i, t, cluster_rates);
+        blob_volume.balls[i] = {static_cast<float>(0.5 * std::sin(p.x)), static_cast<float>(0.5 * std::sin(p.y)),
+                                static_cast<float>(0.5 * std::sin(p.z)), cluster_strength};
+    }
+}
+
+// The spread and depth of the cavity's cluster breathe with a period of 2π seconds.
+static void place_cavity_balls(float t)
+{
+    float a = t <= approach_start ? waiting_distance : 1.0f / (t - approach_start);
+    double depth = 0.35 - 0.3 * std::cos(t);
+    for (int i = 0; i < blob_ball_count; ++i) {
+        Point p = ball_phases(i, t, cavity_rates);
+        double r = 0.1 * i + a + 0.25 - 0.2 * std::cos(t);
+        blob_volume.balls[i] = {static_cast<float>(r * std::sin(p.x)), static_cast<float>(r * std::sin(p.y)),
+                                static_cast<float>(depth * std::sin(p.z) - 0.3 - a), cavity_strength};
+    }
+}
+
+static void begin_blob_frame()
+{
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    blob_volume.ball_count = blob_ball_count;
+    blob_volume.box_radius = blob_box_radius;
+    blob_volume.threshold = blob_threshold;
+}
+
+void normalise_normals(MetaballVolume& volume)
+{
+    for (int i = 0; i < volume.vertex_count; ++i) {
+        std::array<float, 3>& n = volume.normals[i];
+        double length_squared = static_cast<double>(n[0]) * n[0] + static_cast<double>(n[1]) * n[1] +
+                                static_cast<double>(n[2]) * n[2];
+        if (length_squared > 0.0) {
+            double scale = 1.0 / std::sqrt(length_squared);
+            n = {static_cast<float>(n[0] * scale), static_cast<float>(n[1] * scale), static_cast<float>(n[2] * scale)};
+        } else {
+            n = {fallback_normal[0], fallback_normal[1], fallback_normal[2]};
+        }
+    }
+}
+
+static void build_mesh()
+{
+    blob_volume.add_balls();
+    blob_volume.polygonize();
+    normalise_normals(blob_volume);
+}
+
+static void look_at(const View& v)
+{
+    gluLookAt(v.eye.x, v.eye.y, v.eye.z, v.centre.x, v.centre.y, v.centre.z, v.up.x, v.up.y, v.up.z);
+}
+
+// The light map's up vector turns slowly, so its glint circles the blob.
+static Point light_up(float t) { return {std::sin(0.6 * t), std::cos(0.6 * t), 0.0}; }
+
+// The light view's rotation, halved, with its translation replaced by (0.5, 0.5, 0): a unit normal n
+// maps to 0.5 + 0.5·R·n in s and t.
+static void build_light_map_matrix(const View& light, float matrix[16])
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    look_at(light);
+    glScalef(light_map_scale, light_map_scale, light_map_scale);
+    glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+    matrix[12] = light_map_centre;
+    matrix[13] = light_map_centre;
+    matrix[14] = 0.0f;
+}
+
+static void set_first_pass_texture_matrix(float t, bool distorted)
+{
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glRotated(texture_turn_rate * t, std::cos(texture_axis_rate * t), std::sin(texture_axis_rate * t), 0.0);
+    if (distorted)
+        gluPerspective(distortion_fov, distortion_aspect, distortion_near, distortion_far);
+}
+
+// Every triangle of the mesh, each corner given its entry of `coordinates` as texture coordinates.
+static void draw_mesh(const std::vector<std::array<float, 3>>& coordinates)
+{
+    const MetaballVolume& v = blob_volume;
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < v.triangle_count; ++i)
+        for (uint16_t corner : v.triangles[i]) {
+            const std::array<float, 3>& c = coordinates[corner];
+            glTexCoord3f(c[0], c[1], c[2]);
+            glVertex3fv(v.positions[corner].data());
+        }
+    glEnd();
+}
+
+// Both passes under the camera; the light map's alpha decides how much of it covers the first pass.
+// Returns with blending on and the light map in the texture matrix.
+static void draw_blob_mesh(const BlobLook& look, float t)
+{
+    float light_map[16];
+    build_light_map_matrix(look.light, light_map);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glLoadIdentity();
+    look_at(look.camera);
+    set_first_pass_texture_matrix(t, look.distorted);
+
+    glBindTexture(GL_TEXTURE_2D, look.texture);
+    glEnable(GL_CULL_FACE);
+    draw_mesh(blob_volume.positions);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLoadMatrixf(light_map);
+    glMatrixMode(GL_MODELVIEW);
+    glBindTexture(GL_TEXTURE_2D, textures.lighttex1);
+    draw_mesh(blob_volume.normals);
+}
+
+// Still at x = -0.6 until the last three seconds of scene 1, then swinging right by u³ so the blob
+// leaves to the left.
+static double cluster_gaze_x(float t)
+{
+    double swing_start = scene_table[1] - scene_table[0] - swing_seconds;
+    if (t <= swing_start)
+        return resting_gaze_x;
+    float u = static_cast<float>((t - swing_start) * swing_rate);
+    return std::pow(u, 3) + resting_gaze_x;
+}
+
+static BlobLook cluster_look(float t)
+{
+    return {{{0, 0, 0}, {0, 0, light_map_depth}, light_up(t)},
+            {{0, 0, cluster_eye_distance}, {cluster_gaze_x(t), 0, 0}, {0, 1, 0}},
+            textures.blob2,
+            false};
+}
+
+static BlobLook cavity_look(float t, int flip)
+{
+    double sway = cavity_eye_sway * std::sin(t);
+    return {{{0, 0, 0}, {-sway, 0, light_map_depth}, light_up(t)},
+            {{sway, 0, cavity_eye_distance}, {0, 0, 0}, {std::sin(0.3 * t), std::cos(0.3 * t), 0}},
+            textures.blob1,
+            flip != 0};
+}
+
+// One ring, turned about its own wandering axis.
+static void draw_ring(float t, int k)
+{
+    glPushMatrix();
+    glRotatef(ring_turn_rate * t, std::sin(t + k), std::sin(1.3f * k + 0.8f * t + 2.4f),
+              std::sin(0.8f * k + 0.4f * t + 1.9f));
+    draw_glow_square(ring_half_size);
+    glPopMatrix();
+}
+
+// Added light: the blob hides the rings where it is in front, but they write no depth of their own.
+static void draw_rings(float t)
+{
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, textures.circletex);
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_FALSE);
+    for (int k = 0; k < ring_count; ++k)
+        draw_ring(t, k);
+}
+
+void draw_blob_scene_a(float t)
+{
+    begin_blob_frame();
+    place_cluster_balls(t);
+    blob_volume.clear_field();
+    build_mesh();
+    draw_blob_mesh(cluster_look(t), t);
+    draw_rings(t);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+}
+
+void draw_blob_scene_b(float t, int flip)
+{
+    begin_blob_frame();
+    place_cavity_balls(t);
+    std::copy(cavity_field, cavity_field + cavity_size * cavity_size * cavity_size, blob_volume.field.begin());
+    build_mesh();
+    draw_blob_mesh(cavity_look(t, flip), t);
+    glDisable(GL_BLEND);
+}
