@@ -69,7 +69,7 @@ bool audio_init(int rate)
     wanted.channels = channel_count;
     wanted.samples = device_buffer_frames;
     wanted.callback = fill_device_buffer;
-    // Without an "obtained" spec SDL converts to whatever the hardware takes; it opens paused.
+    // Without an "obtained" format SDL converts to whatever the hardware takes; it opens paused.
     device_open = SDL_OpenAudio(&wanted, nullptr) == 0;
     if (device_open)
         stream_rate = rate;
