@@ -29,7 +29,19 @@ static const double& S7 = scene_table[7];
 // Backdrop texel spans: the director measures the wide and tall pictures in 2000 texels, the border in 1024.
 static constexpr float backdrop_span = 2000.0f;
 static constexpr float border_span = 1024.0f;
+// Backdrop scroll, in texture widths per second.
 static constexpr float border_scroll_rate = 0.014f;
+static constexpr double nebula_scroll_rate = 0.03;
+static constexpr double first_ring_scroll_rate = 0.028;
+static constexpr double column_scroll_rate = 0.01;
+
+// Fades, in brightness or opacity per second.
+static constexpr double title_fade_out_rate = 0.16666666666666666;  // to black over the last 6 s
+static constexpr double two_second_fade_rate = 0.5;
+static constexpr double closing_flash_rate = 0.3;
+static constexpr double closing_flash_seconds = 1.4;
+static constexpr double end_picture_fade_rate = 0.2;
+static constexpr double final_fade_rate = 0.125;
 
 // The tunnel turns 35 degrees per second of real frame time about each of two axes.
 static constexpr double tunnel_turn_rate = 35.0;
@@ -116,7 +128,7 @@ static void draw_title_overlays(double t)
     if (t > S0 - 13)
         draw_overlay(static_cast<float>(t - (S0 - 13)), textures.quembly);
     if (t > S0 - 6)
-        darken_screen(static_cast<float>((S0 - t) * 0.16666666666666666));
+        darken_screen(static_cast<float>((S0 - t) * title_fade_out_rate));
 }
 
 static void draw_tunnel_scene(double t)
@@ -135,15 +147,16 @@ static void draw_tunnel_scene(double t)
 // both scroll as in the next scene, so nothing jumps at the cut.
 static void draw_blob_a_backdrops(double t)
 {
-    draw_background(textures.blobitausta, static_cast<float>((t - S0) * 0.03), backdrop_span, backdrop_sideways);
+    draw_background(textures.blobitausta, static_cast<float>((t - S0) * nebula_scroll_rate), backdrop_span,
+                    backdrop_sideways);
     float scroll = static_cast<float>((t - S1) * border_scroll_rate);
     if (t > S1 - 2) {
         draw_background_faded(textures.wobltausta, scroll, backdrop_span, backdrop_blended,
-                              static_cast<float>(1 - (S1 - t) * 0.5));
+                              static_cast<float>(1 - (S1 - t) * two_second_fade_rate));
         draw_border(t - S1);
     } else if (t > S1 - 4) {
         draw_background_faded(textures.border, scroll, border_span, backdrop_blended,
-                              static_cast<float>(1 - ((S1 - t) - 2) * 0.5));
+                              static_cast<float>(1 - ((S1 - t) - 2) * two_second_fade_rate));
     }
 }
 
@@ -152,7 +165,7 @@ static void draw_blob_scene_a_frame(double t)
     draw_blob_a_backdrops(t);
     draw_blob_scene_a(static_cast<float>(t - S0));
     if (t < S0 + 2)
-        darken_screen(static_cast<float>((t - S0) * 0.5));
+        darken_screen(static_cast<float>((t - S0) * two_second_fade_rate));
 }
 
 // The view swings in from the side over the first two seconds, then drifts slowly sideways.
@@ -190,7 +203,7 @@ static void draw_wobble_scene(double t)
 
 static void draw_first_ring_scene(double t)
 {
-    draw_background(textures.pyoritystausta, static_cast<float>((t - S3) * 0.028), backdrop_span,
+    draw_background(textures.pyoritystausta, static_cast<float>((t - S3) * first_ring_scroll_rate), backdrop_span,
                     backdrop_vertical);
 }
 
@@ -205,7 +218,7 @@ static void draw_blob_scene_b_frame(double t)
 {
     draw_blob_b_layers(t);
     if (t - S4 < 2)
-        flash_screen(static_cast<float>((2 - (t - S4)) * 0.5));
+        flash_screen(static_cast<float>((2 - (t - S4)) * two_second_fade_rate));
 }
 
 static void draw_second_ring_scene(double t)
@@ -216,7 +229,8 @@ static void draw_second_ring_scene(double t)
 
 static void draw_column_scene(double t)
 {
-    draw_background(textures.scrolltausta, static_cast<float>((t - S6) * 0.01), backdrop_span, backdrop_vertical);
+    draw_background(textures.scrolltausta, static_cast<float>((t - S6) * column_scroll_rate), backdrop_span,
+                    backdrop_vertical);
     reset_texture_matrix();
     look_at(-0.5, 0.0, 3.0, -0.5, 0.0, 0.0);
 }
@@ -243,17 +257,18 @@ static void draw_closing_rings(double d)
 static void draw_closing_scene(double t)
 {
     double d = t - S7;
-    draw_background(textures.pyoritystausta, static_cast<float>((t - S6) * 0.01), backdrop_span, backdrop_vertical);
+    draw_background(textures.pyoritystausta, static_cast<float>((t - S6) * column_scroll_rate), backdrop_span,
+                    backdrop_vertical);
     glCullFace(GL_BACK);
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     reset_texture_matrix();
     look_at(0.0, 0.0, 5.0, 0.0, 0.0, 0.0);
     draw_closing_rings(d);
-    if (d < 1.4)
-        flash_screen(static_cast<float>((1.4 - d) * 0.3));
+    if (d < closing_flash_seconds)
+        flash_screen(static_cast<float>((closing_flash_seconds - d) * closing_flash_rate));
     if (t > end_picture_start)
-        draw_end_picture(textures.loppukuva, static_cast<float>((t - end_picture_start) * 0.2));
+        draw_end_picture(textures.loppukuva, static_cast<float>((t - end_picture_start) * end_picture_fade_rate));
 }
 
 static void draw_scene(int scene, double t)
@@ -274,7 +289,7 @@ static void draw_scene(int scene, double t)
 static void fade_out_show(double t)
 {
     if (t > final_fade_start)
-        darken_screen(static_cast<float>(1 - (t - final_fade_start) * 0.125));
+        darken_screen(static_cast<float>(1 - (t - final_fade_start) * final_fade_rate));
 }
 
 static void end_show_when_over(double t)
