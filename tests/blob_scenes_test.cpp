@@ -21,8 +21,6 @@
 #include <string>
 #include <vector>
 
-using Frame = std::vector<unsigned char>;
-
 static const double S0 = scene_table[0];
 static const double S1 = scene_table[1];
 static const double S4 = scene_table[4];

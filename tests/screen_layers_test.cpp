@@ -11,8 +11,6 @@
 #include <cstdlib>
 #include <vector>
 
-using Frame = std::vector<unsigned char>;
-
 // A busy, known picture in the colour buffer: a backdrop with a pattern of its own.
 static Frame paint_reference()
 {
@@ -27,15 +25,6 @@ static int largest_difference(const Frame& a, const Frame& b)
         for (int c = 0; c < 3; ++c)
             largest = std::max(largest, std::abs(a[i + c] - b[i + c]));
     return largest;
-}
-
-static bool every_pixel(const Frame& frame, int value)
-{
-    for (size_t i = 0; i < frame.size(); i += 4)
-        for (int c = 0; c < 3; ++c)
-            if (frame[i + c] != value)
-                return false;
-    return true;
 }
 
 // Pixels of the overlay rectangle that come out the same over black and over white.
@@ -77,10 +66,10 @@ TEST_F(ScreenLayers, DarkenMultipliesTheFrame)
     EXPECT_NEAR(now.b, was.b / 2.0, 1.5);
 
     darken_screen(0.0f);
-    EXPECT_TRUE(every_pixel(grab_frame(), 0));
+    EXPECT_TRUE(every_pixel_is(grab_frame(), 0));
     paint_reference();
     darken_screen(-0.75f);
-    EXPECT_TRUE(every_pixel(grab_frame(), 0)) << "a brightness below zero gives black";
+    EXPECT_TRUE(every_pixel_is(grab_frame(), 0)) << "a brightness below zero gives black";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off after a fade";
 }
 
@@ -90,7 +79,7 @@ TEST_F(ScreenLayers, FlashAddsWhite)
     flash_screen(0.0f);
     EXPECT_EQ(largest_difference(before, grab_frame()), 0);
     flash_screen(1.0f);
-    EXPECT_TRUE(every_pixel(grab_frame(), 255));
+    EXPECT_TRUE(every_pixel_is(grab_frame(), 255));
 }
 
 TEST_F(ScreenLayers, StillWaveIsThePlainBackdrop)
@@ -133,7 +122,7 @@ TEST_F(ScreenLayers, OverlayShowsAtFiveAndVanishesAtFifteen)
     draw_overlay(5.0f, textures.details);
     Frame shown = grab_frame();
     save_frame(shown, "overlay_details");
-    EXPECT_TRUE(every_pixel(std::vector<unsigned char>(shown.begin(), shown.begin() + 640 * 4 * 20), 0))
+    EXPECT_TRUE(every_pixel_is(std::vector<unsigned char>(shown.begin(), shown.begin() + 640 * 4 * 20), 0))
         << "nothing above the 512 x 256 rectangle";
     EXPECT_GT(mean_brightness(shown, 64, 112, 576, 368), 5.0) << "the title text shows";
 

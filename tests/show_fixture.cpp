@@ -28,6 +28,15 @@ Rgb pixel_at(const std::vector<unsigned char>& frame, int x, int y)
     return {p[0], p[1], p[2]};
 }
 
+bool every_pixel_is(const Frame& frame, int value)
+{
+    for (size_t i = 0; i < frame.size(); i += 4)
+        for (int c = 0; c < 3; ++c)
+            if (frame[i + c] != value)
+                return false;
+    return true;
+}
+
 double mean_brightness(const std::vector<unsigned char>& frame, int x0, int y0, int x1, int y1)
 {
     double sum = 0;

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+using Frame = std::vector<unsigned char>;
+
 struct Rgb {
     int r, g, b;
 };
@@ -16,6 +18,9 @@ std::vector<unsigned char> grab_frame();
 
 // Pixel (x, y) of a grabbed frame, y counted from the top of the screen.
 Rgb pixel_at(const std::vector<unsigned char>& frame, int x, int y);
+
+// True when every colour channel of every pixel equals value.
+bool every_pixel_is(const Frame& frame, int value);
 
 // Mean brightness (0..255) of the pixels in the rectangle [x0, x1) × [y0, y1), y from the top.
 double mean_brightness(const std::vector<unsigned char>& frame, int x0, int y0, int x1, int y1);

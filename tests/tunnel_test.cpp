@@ -20,8 +20,6 @@
 #include <set>
 #include <vector>
 
-using Frame = std::vector<unsigned char>;
-
 static const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 // A camera matrix (GL column-major) whose rotation turns by angle about a unit axis, scaled, with
@@ -325,15 +323,6 @@ static Frame draw_over(float red, float green, float blue, double time, const do
     return frame;
 }
 
-static bool every_channel(const Frame& frame, int value)
-{
-    for (size_t i = 0; i < frame.size(); i += 4)
-        for (int c = 0; c < 3; ++c)
-            if (frame[i + c] != value)
-                return false;
-    return true;
-}
-
 static bool every_pixel_grey(const Frame& frame)
 {
     for (size_t i = 0; i < frame.size(); i += 4)
@@ -355,7 +344,7 @@ TEST_F(TunnelOnScreen, FadesInFromBlackAndCoversTheWindow)
 {
     // Black everywhere at the start over a white frame: the sheet covers every pixel.
     Frame start = draw_over(1, 1, 1, 0.0, identity, true);
-    EXPECT_TRUE(every_channel(start, 0));
+    EXPECT_TRUE(every_pixel_is(start, 0));
     save_frame(start, "tunnel_alone_0s");
     Frame textured = draw_over(1, 1, 1, 20.0, identity, true);
     EXPECT_GT(mean_brightness(textured, 0, 0, screen_width, screen_height), 20.0);
@@ -389,7 +378,7 @@ TEST_F(TunnelOnScreen, OpeningSceneFrames)
 {
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    EXPECT_TRUE(every_channel(scene_zero_frame(0.0), 0));
+    EXPECT_TRUE(every_pixel_is(scene_zero_frame(0.0), 0));
     for (double t : {5.0, 20.0, 30.0, 36.0}) {
         Frame frame = scene_zero_frame(t);
         char name[32];
