@@ -3,6 +3,8 @@
 // no vertices and takes each vertex's normal from central differences of the field sampled there.
 #include "effects/metaballs.h"
 
+#include "effects/blob_scenes.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,11 +12,8 @@
 
 namespace {
 
-constexpr int scene_balls = 10;
 constexpr int scene_box_radius = 10;
 constexpr float scene_threshold = 0.5f;
-constexpr float cluster_strength = 12.0f;
-constexpr float cavity_strength = 25.0f;
 constexpr float cluster_time = 5.0f;
 constexpr float cavity_time = 9.971f;
 
@@ -25,24 +24,13 @@ enum class Scene { cluster, cavity };
 void place_balls(Scene scene)
 {
     MetaballVolume& v = blob_volume;
-    v.ball_count = scene_balls;
+    v.ball_count = blob_ball_count;
     v.box_radius = scene_box_radius;
     v.threshold = scene_threshold;
-    if (scene == Scene::cluster) {
-        const float t = cluster_time;
-        for (int i = 0; i < scene_balls; ++i)
-            v.balls[i] = {0.5f * std::sin(i + 1 + 0.41f * t), 0.5f * std::sin(0.68f * i + 1 + 0.308526f * t + 0.6f),
-                          0.5f * std::sin(0.98f * i + 1 + 0.513125f * t + 4.7f), cluster_strength};
-        return;
-    }
-    const float t = cavity_time;
-    const float a = t <= 2.0f ? 100.0f : 1.0f / (t - 2.0f);
-    for (int i = 0; i < scene_balls; ++i) {
-        const float r = 0.1f * i + a + 0.25f - 0.2f * std::cos(t);
-        v.balls[i] = {r * std::sin(i + 1 + 0.5f * t), r * std::sin(0.68f * i + 1 + 0.38526f * t + 0.6f),
-                      (0.35f - 0.3f * std::cos(t)) * std::sin(0.98f * i + 1 + 0.63125f * t + 4.7f) - 0.3f - a,
-                      cavity_strength};
-    }
+    if (scene == Scene::cluster)
+        place_cluster_balls(cluster_time, v.balls);
+    else
+        place_cavity_balls(cavity_time, v.balls);
 }
 
 void reset_field(Scene scene)

@@ -3,7 +3,7 @@
 // LAME: a 440 Hz tone on the left and a rising sweep on the right, so no two places sound alike, at
 // a variable bit rate, whose small frames lean furthest on the frames before them and whose frame
 // offsets only a full index can find: the hard case for an exact seek.
-#include "shell/audio.h"
+#include "platform/audio.h"
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 #include "effects/blob_scenes.h"
 #include "effects/metaballs.h"
 #include "effects/screen_layers.h"
-#include "shell/clock.h"
-#include "shell/director.h"
-#include "shell/view.h"
+#include "show/clock.h"
+#include "show/director.h"
+#include "show/view.h"
 #include "show_fixture.h"
 
 #include <GL/gl.h>
@@ -70,7 +70,7 @@ static void expect_camera(const double eye[3], const double centre[3])
 
 TEST_F(BlobScenes, SceneOneStartsWithItsBallsAndCameraAndLeavesItsState)
 {
-    draw_blob_scene_a(0.0f);
+    draw_blob_scene_a(0.0f, S1 - S0);
     ASSERT_EQ(blob_volume.ball_count, 10);
     EXPECT_EQ(blob_volume.box_radius, 10);
     EXPECT_EQ(blob_volume.threshold, 0.5f);
@@ -101,12 +101,12 @@ TEST_F(BlobScenes, SceneOneStartsWithItsBallsAndCameraAndLeavesItsState)
 
     // The gaze rests until the last three seconds, then moves right by u³, u growing by 2/3 a second.
     const double swing_start = S1 - S0 - 3;
-    draw_blob_scene_a(std::nextafter(static_cast<float>(swing_start), 0.0f));
+    draw_blob_scene_a(std::nextafter(static_cast<float>(swing_start), 0.0f), S1 - S0);
     expect_camera(eye, resting_gaze);
-    draw_blob_scene_a(static_cast<float>(swing_start + 0.75));
+    draw_blob_scene_a(static_cast<float>(swing_start + 0.75), S1 - S0);
     const double half_swing[3] = {0.125 - 0.6, 0, 0};
     expect_camera(eye, half_swing);
-    draw_blob_scene_a(static_cast<float>(swing_start + 1.5));
+    draw_blob_scene_a(static_cast<float>(swing_start + 1.5), S1 - S0);
     const double one_swing[3] = {1 - 0.6, 0, 0};
     expect_camera(eye, one_swing);
 }
@@ -153,50 +153,14 @@ TEST_F(BlobScenes, SceneFiveShowsTheBareCavityUntilItsBallsArrive)
     EXPECT_GT(blob_volume.balls[0].z, -1.0f);
 }
 
-// One corner of a polygon as GL received it in feedback mode: window position and texture coordinates.
-struct FedVertex {
-    float x, y, z;
-    float s, t, r, q;
-};
-using FedPolygon = std::vector<FedVertex>;
-
 // The scene is fed through an orthographic view wide enough that nothing of the cube [-1, 1]³ is
 // clipped, whatever the camera, so that every triangle that survives culling comes back whole.
 static constexpr double feedback_half_size = 3.0;
-static constexpr int feedback_capacity = 2000000;
-static constexpr int feedback_vertex_floats = 11;  // x y z, r g b a, s t r q
-
-static void set_feedback_view()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-feedback_half_size, feedback_half_size, -feedback_half_size, feedback_half_size, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-}
+static constexpr double feedback_depth = 10.0;
 
 static std::vector<FedPolygon> feed_scene_b(float t, int flip)
 {
-    static std::vector<GLfloat> buffer(feedback_capacity);
-    set_feedback_view();
-    glFeedbackBuffer(feedback_capacity, GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw_blob_scene_b(t, flip);
-    GLint values = glRenderMode(GL_RENDER);
-
-    std::vector<FedPolygon> polygons;
-    EXPECT_GT(values, 0);
-    for (GLint at = 0; at < values;) {
-        EXPECT_EQ(buffer[at], static_cast<GLfloat>(GL_POLYGON_TOKEN));
-        int count = static_cast<int>(buffer[at + 1]);
-        at += 2;
-        FedPolygon polygon;
-        for (int v = 0; v < count; ++v, at += feedback_vertex_floats) {
-            const GLfloat* f = &buffer[at];
-            polygon.push_back({f[0], f[1], f[2], f[7], f[8], f[9], f[10]});
-        }
-        polygons.push_back(polygon);
-    }
-    return polygons;
+    return feed_polygons(feedback_half_size, feedback_depth, [&] { draw_blob_scene_b(t, flip); });
 }
 
 // The object-space point of a fed vertex, through the camera the scene left and the feedback view.
@@ -291,7 +255,7 @@ TEST_F(BlobScenes, NormalsAreUnitLengthWhenDrawn)
 {
     for (float t : {0.0f, 5.5f, 17.0f}) {
         SCOPED_TRACE(t);
-        draw_blob_scene_a(t);
+        draw_blob_scene_a(t, S1 - S0);
         ASSERT_GT(blob_volume.vertex_count, 1000);
         expect_unit_normals();
     }
@@ -317,15 +281,6 @@ TEST_F(BlobScenes, ZeroNormalGetsAFiniteDirection)
     EXPECT_EQ(blob_volume.normals[3], (std::array<float, 3>{0.0f, 1.0f, 0.0f}));
 }
 
-// Whole frames, drawn as the show draws them.
-static Frame show_frame(double t)
-{
-    demo_time = t;
-    frame_delta = 1.0 / 60.0;
-    first_frame = false;
-    run_frame();
-    return grab_frame();
-}
 
 static std::string frame_name(const char* scene, double t)
 {
@@ -368,10 +323,10 @@ TEST_F(BlobScenes, SceneOneBlobSitsRightOfCentreAndItsRingsAddLight)
     const GLuint no_rings = black_texture();
     for (double t : {S0 + 3.0, S0 + 9.5, S0 + 14.0}) {
         SCOPED_TRACE(t);
-        Frame frame = show_frame(t);
+        Frame frame = show_frame_at(t);
         save_frame(frame, frame_name("blob_scene_a", t).c_str());
         textures.circletex = no_rings;
-        Frame bare = show_frame(t);
+        Frame bare = show_frame_at(t);
         textures.circletex = rings;
         save_frame(bare, frame_name("blob_scene_a_no_rings", t).c_str());
 
@@ -414,8 +369,8 @@ static int differing_pixels(const Frame& a, const Frame& b)
 
 TEST_F(BlobScenes, SceneFiveFlashesWhiteThenShowsTheCavityWithTheBeat)
 {
-    EXPECT_GT(mean_brightness(show_frame(S4 + 1e-4), 0, 0, screen_width, screen_height), 254.0);
-    Frame half = show_frame(S4 + 1.0);
+    EXPECT_GT(mean_brightness(show_frame_at(S4 + 1e-4), 0, 0, screen_width, screen_height), 254.0);
+    Frame half = show_frame_at(S4 + 1.0);
     save_frame(half, "blob_scene_b_flash");
     for (size_t i = 0; i < half.size(); i += 4)
         ASSERT_GE(std::min({half[i], half[i + 1], half[i + 2]}), 127) << "half a flash everywhere";
@@ -426,7 +381,7 @@ TEST_F(BlobScenes, SceneFiveFlashesWhiteThenShowsTheCavityWithTheBeat)
         SCOPED_TRACE(t);
         int flip = (t < 139.413 || t > 147.211) ? 1 : 0;
         glClear(GL_COLOR_BUFFER_BIT);
-        Frame frame = show_frame(t);
+        Frame frame = show_frame_at(t);
         save_frame(frame, frame_name("blob_scene_b", t).c_str());
         EXPECT_GT(mean_brightness(frame, 0, 100, screen_width, 380), 30.0) << "the cavity fills the frame";
         EXPECT_LT(mean_brightness(frame, 0, 0, screen_width, 8), 8.0) << "under the border's black bar";

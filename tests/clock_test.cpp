@@ -1,9 +1,9 @@
 // The clock and the keys: first frame, fast-forward with the music following, the B/J switches
 // with their shared debounce, ESC, and tick wrap-around.
-#include "shell/audio.h"
-#include "shell/clock.h"
-#include "shell/keys.h"
-#include "shell/offscreen.h"
+#include "platform/audio.h"
+#include "show/clock.h"
+#include "show/keys.h"
+#include "platform/offscreen.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // frames of the show read back from the offscreen context.
 #include "assets/jpeg.h"
 #include "assets/textures.h"
-#include "shell/clock.h"
-#include "shell/director.h"
-#include "shell/offscreen.h"
-#include "shell/view.h"
+#include "show/clock.h"
+#include "show/director.h"
+#include "platform/offscreen.h"
+#include "show/view.h"
 #include "allocation_counter.h"
 #include "show_fixture.h"
 
@@ -65,13 +65,7 @@ TEST(SceneChoice, BeatStepEasesOutAndItsFlashDecays)
 }
 
 // Whole frames, drawn as the show draws them.
-static void draw_show_at(double t)
-{
-    demo_time = t;
-    frame_delta = 1.0 / 60.0;
-    first_frame = false;
-    run_frame();
-}
+static void draw_show_at(double t) { draw_frame_at(t, 1.0 / 60.0); }
 
 struct Backdrop {
     std::vector<unsigned char> picture;

@@ -2,6 +2,8 @@
 // orientation and vertex sharing of the meshes polygonize makes.
 #include "effects/metaballs.h"
 
+#include "effects/blob_scenes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +19,6 @@ namespace {
 constexpr int grid = 32;
 constexpr float blob_threshold = 0.5f;
 constexpr int blob_box_radius = 10;
-constexpr int scene_balls = 10;
 
 void set_inputs(MetaballVolume& v, float threshold, int box_radius, std::vector<Ball> balls)
 {
@@ -30,24 +31,16 @@ void set_inputs(MetaballVolume& v, float threshold, int box_radius, std::vector<
 // The ten balls of the free blob cluster at time t.
 std::vector<Ball> cluster_balls(float t)
 {
-    std::vector<Ball> balls;
-    for (int i = 0; i < scene_balls; ++i)
-        balls.push_back({0.5f * std::sin(i + 1 + 0.41f * t), 0.5f * std::sin(0.68f * i + 1 + 0.308526f * t + 0.6f),
-                         0.5f * std::sin(0.98f * i + 1 + 0.513125f * t + 4.7f), 12.0f});
+    std::vector<Ball> balls(blob_ball_count);
+    place_cluster_balls(t, balls.data());
     return balls;
 }
 
-// The ten balls that merge with the cavity wall at time t (> 2 s).
+// The ten balls that merge with the cavity wall at time t.
 std::vector<Ball> cavity_balls(float t)
 {
-    const float a = 1.0f / (t - 2.0f);
-    std::vector<Ball> balls;
-    for (int i = 0; i < scene_balls; ++i) {
-        const float r = 0.1f * i + a + 0.25f - 0.2f * std::cos(t);
-        balls.push_back({r * std::sin(i + 1 + 0.5f * t), r * std::sin(0.68f * i + 1 + 0.38526f * t + 0.6f),
-                         (0.35f - 0.3f * std::cos(t)) * std::sin(0.98f * i + 1 + 0.63125f * t + 4.7f) - 0.3f - a,
-                         25.0f});
-    }
+    std::vector<Ball> balls(blob_ball_count);
+    place_cavity_balls(t, balls.data());
     return balls;
 }
 

@@ -1,7 +1,7 @@
 // The full-window layers, drawn offscreen and read back pixel by pixel.
 #include "assets/textures.h"
 #include "effects/screen_layers.h"
-#include "shell/clock.h"
+#include "show/clock.h"
 #include "show_fixture.h"
 
 #include <GL/gl.h>
@@ -87,22 +87,21 @@ TEST_F(ScreenLayers, StillWaveIsThePlainBackdrop)
     draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
     Frame plain = grab_frame();
     darken_screen(0.0f);
-    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 0.0f);
+    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 0.0f, 70.0f);
     EXPECT_EQ(largest_difference(plain, grab_frame()), 0);
 
     draw_background(textures.pyoritystausta, 0.2f, 2000.0f, backdrop_vertical);
     Frame vertical = grab_frame();
     darken_screen(0.0f);
-    draw_wavy_background(textures.pyoritystausta, 0.2f, 2000.0f, backdrop_vertical, 1.0f);
+    draw_wavy_background(textures.pyoritystausta, 0.2f, 2000.0f, backdrop_vertical, 1.0f, 70.0f);
     EXPECT_EQ(largest_difference(vertical, grab_frame()), 0) << "a vertical backdrop never ripples";
 }
 
 TEST_F(ScreenLayers, RipplingWaveMovesThePicture)
 {
-    demo_time = 70.0;
     draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
     Frame plain = grab_frame();
-    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 1.0f);
+    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 1.0f, 70.0f);
     Frame wavy = grab_frame();
     save_frame(wavy, "wavy_backdrop");
     EXPECT_GT(largest_difference(plain, wavy), 40);
@@ -173,8 +172,7 @@ TEST_F(ScreenLayers, EveryLayerRestoresTheMatrices)
     expect_same(before, read_matrices(), "background");
     draw_background_faded(textures.wobltausta, 0.2f, 2000.0f, backdrop_blended, 0.5f);
     expect_same(before, read_matrices(), "faded background");
-    demo_time = 70.0;
-    draw_wavy_background(textures.wobltausta, 0.2f, 2000.0f, backdrop_sideways, 1.0f);
+    draw_wavy_background(textures.wobltausta, 0.2f, 2000.0f, backdrop_sideways, 1.0f, 70.0f);
     expect_same(before, read_matrices(), "wavy background");
     draw_end_picture(textures.loppukuva, 0.5f);
     expect_same(before, read_matrices(), "end picture");

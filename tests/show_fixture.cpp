@@ -1,10 +1,13 @@
+// The shared fixture of the drawing tests: the offscreen show, frame read-back and GL feedback.
 #include "show_fixture.h"
 
 #include "assets/textures.h"
+#include "platform/offscreen.h"
 #include "png_frames.h"
-#include "shell/offscreen.h"
-#include "shell/view.h"
+#include "show/director.h"
+#include "show/view.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -53,4 +56,41 @@ void save_frame(const std::vector<unsigned char>& frame, const char* name)
     mkdir("build", 0777);
     mkdir("build/test-frames", 0777);
     write_png(std::string("build/test-frames/") + name + ".png", frame, screen_width, screen_height);
+}
+
+static constexpr int feedback_capacity = 2000000;
+static constexpr int feedback_vertex_floats = 11;  // x y z, r g b a, s t r q
+
+std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std::function<void()>& draw)
+{
+    static std::vector<GLfloat> buffer(feedback_capacity);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-half_size, half_size, -half_size, half_size, -depth, depth);
+    glMatrixMode(GL_MODELVIEW);
+    glFeedbackBuffer(feedback_capacity, GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    GLint values = glRenderMode(GL_RENDER);
+
+    std::vector<FedPolygon> polygons;
+    EXPECT_GT(values, 0) << "nothing was fed back, or the buffer overflowed";
+    for (GLint at = 0; at < values;) {
+        EXPECT_EQ(buffer[at], static_cast<GLfloat>(GL_POLYGON_TOKEN));
+        int count = static_cast<int>(buffer[at + 1]);
+        at += 2;
+        FedPolygon polygon;
+        for (int v = 0; v < count; ++v, at += feedback_vertex_floats) {
+            const GLfloat* f = &buffer[at];
+            polygon.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10]});
+        }
+        polygons.push_back(polygon);
+    }
+    return polygons;
+}
+
+Frame show_frame_at(double t)
+{
+    draw_frame_at(t, 1.0 / 60.0);
+    return grab_frame();
 }

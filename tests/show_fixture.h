@@ -2,6 +2,7 @@
 // exactly as start-up loads them, and helpers to read the frame back.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 using Frame = std::vector<unsigned char>;
@@ -27,3 +28,19 @@ double mean_brightness(const std::vector<unsigned char>& frame, int x0, int y0, 
 
 // Writes the frame to build/test-frames/<name>.png, for a person to look at.
 void save_frame(const std::vector<unsigned char>& frame, const char* name);
+
+// One corner of a polygon as GL received it in feedback mode: window position, colour and texture.
+struct FedVertex {
+    float x, y, z;
+    float red, green, blue, alpha;
+    float s, t, r, q;
+};
+using FedPolygon = std::vector<FedVertex>;
+
+// Runs draw in GL feedback mode under an orthographic view of ±half_size across and ±depth deep (the
+// modelview selected, left as it is), and returns the polygons GL received, in order. The caller
+// sets its view again afterwards.
+std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std::function<void()>& draw);
+
+// Draws the frame the show draws at t, a sixtieth of a second after the one before, and reads it.
+Frame show_frame_at(double t);

@@ -3,9 +3,9 @@
 // whole frames of the opening scene.
 #include "assets/textures.h"
 #include "effects/tunnel.h"
-#include "shell/clock.h"
-#include "shell/director.h"
-#include "shell/view.h"
+#include "show/clock.h"
+#include "show/director.h"
+#include "show/view.h"
 #include "show_fixture.h"
 
 #include <GL/gl.h>
@@ -193,50 +193,36 @@ TEST(TunnelGrid, SoundForTheDirectorsCamerasAndFiniteForAnyOther)
     EXPECT_TRUE(grid_is_finite());
 }
 
-// One vertex as GL received it in feedback mode: its place on the sheet, grey and texture coordinates.
-struct FedVertex {
+// One vertex of the sheet as GL received it: its place on the sheet, grey and texture coordinates.
+struct SheetVertex {
     float x, y, grey, s, t;
 };
 struct FedSheet {
-    std::vector<std::vector<FedVertex>> polygons;
+    std::vector<std::vector<SheetVertex>> polygons;
 };
 
 // The sheet seen through an orthographic window wide enough that nothing is clipped.
 static constexpr double feedback_half_size = 2.0;
-static constexpr int feedback_capacity = 400000;
-static constexpr int feedback_vertex_floats = 11;  // x y z, r g b a, s t r q
 
 static FedSheet feed_tunnel(double time, const double* camera)
 {
-    static std::vector<GLfloat> buffer(feedback_capacity);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-feedback_half_size, feedback_half_size, -feedback_half_size, feedback_half_size, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textures.tunnel);
-    glFeedbackBuffer(feedback_capacity, GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    demo_time = time;
-    draw_tunnel(camera);
-    GLint values = glRenderMode(GL_RENDER);
+    std::vector<FedPolygon> fed = feed_polygons(feedback_half_size, 1.0, [&] {
+        glLoadIdentity();
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, textures.tunnel);
+        draw_tunnel(camera, time);
+    });
     set_view(screen_width, screen_height);
 
     FedSheet sheet;
-    EXPECT_GT(values, 0);
-    for (GLint at = 0; at < values;) {
-        EXPECT_EQ(buffer[at], static_cast<GLfloat>(GL_POLYGON_TOKEN));
-        int count = static_cast<int>(buffer[at + 1]);
-        at += 2;
-        std::vector<FedVertex> polygon;
-        for (int v = 0; v < count; ++v, at += feedback_vertex_floats) {
-            const GLfloat* f = &buffer[at];
-            float x = static_cast<float>(f[0] / screen_width * 2 * feedback_half_size - feedback_half_size);
-            float y = static_cast<float>(f[1] / screen_height * 2 * feedback_half_size - feedback_half_size);
-            polygon.push_back({x, y, f[3], f[7], f[8]});
+    for (const FedPolygon& polygon : fed) {
+        std::vector<SheetVertex> corners;
+        for (const FedVertex& f : polygon) {
+            float x = static_cast<float>(f.x / screen_width * 2 * feedback_half_size - feedback_half_size);
+            float y = static_cast<float>(f.y / screen_height * 2 * feedback_half_size - feedback_half_size);
+            corners.push_back({x, y, f.red, f.s, f.t});
         }
-        sheet.polygons.push_back(polygon);
+        sheet.polygons.push_back(corners);
     }
     return sheet;
 }
@@ -244,7 +230,7 @@ static FedSheet feed_tunnel(double time, const double* camera)
 struct GridPlace {
     int row, column;
 };
-static GridPlace place_on_grid(const FedVertex& v)
+static GridPlace place_on_grid(const SheetVertex& v)
 {
     return {static_cast<int>(std::lround((v.y + 1.0) * 30)), static_cast<int>(std::lround((v.x + 1.3333) * 30))};
 }
@@ -259,7 +245,7 @@ static void expect_sheet(const FedSheet& sheet, float brightness, float drift_s,
         int strip = static_cast<int>(n) / strip_triangles;
         int column = (static_cast<int>(n) % strip_triangles) / 2;
         ASSERT_EQ(sheet.polygons[n].size(), 3u);
-        for (const FedVertex& v : sheet.polygons[n]) {
+        for (const SheetVertex& v : sheet.polygons[n]) {
             GridPlace place = place_on_grid(v);
             const TunnelPoint& p = tunnel_grid[place.row][place.column];
             bool in_strip = (place.row == strip || place.row == strip + 1) &&
@@ -288,7 +274,7 @@ TEST_F(TunnelOnScreen, StripsCarryTheGridFadeAndDrift)
 
     // The first triangle is the first three vertices of the bottom strip: (0, 0), (1, 0), (0, 1).
     std::set<std::pair<int, int>> first;
-    for (const FedVertex& v : sheet.polygons.at(0))
+    for (const SheetVertex& v : sheet.polygons.at(0))
         first.insert({place_on_grid(v).row, place_on_grid(v).column});
     EXPECT_EQ(first, (std::set<std::pair<int, int>>{{0, 0}, {1, 0}, {0, 1}}));
 
@@ -316,8 +302,7 @@ static Frame draw_over(float red, float green, float blue, double time, const do
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(0.0, 0.0, -2.4, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    demo_time = time;
-    draw_tunnel(camera);
+    draw_tunnel(camera, time);
     Frame frame = grab_frame();
     glEnable(GL_TEXTURE_2D);
     return frame;
@@ -365,22 +350,13 @@ TEST_F(TunnelOnScreen, FadesInFromBlackAndCoversTheWindow)
     EXPECT_EQ(largest_scaled_difference(draw_over(1, 0, 1, 30.0, dim.data(), false), full, 1.0), 0.0);
 }
 
-// One whole frame of the show at demo time t, a sixtieth of a second after the last.
-static Frame scene_zero_frame(double t)
-{
-    frame_delta = 1.0 / 60.0;
-    demo_time = t;
-    run_frame();
-    return grab_frame();
-}
-
 TEST_F(TunnelOnScreen, OpeningSceneFrames)
 {
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    EXPECT_TRUE(every_pixel_is(scene_zero_frame(0.0), 0));
+    EXPECT_TRUE(every_pixel_is(show_frame_at(0.0), 0));
     for (double t : {5.0, 20.0, 30.0, 36.0}) {
-        Frame frame = scene_zero_frame(t);
+        Frame frame = show_frame_at(t);
         char name[32];
         std::snprintf(name, sizeof name, "tunnel_scene_%02.0fs", t);
         save_frame(frame, name);

@@ -2,11 +2,11 @@
 // of chosen moments: ninescenes-capture --png DIR --at 12.5,40,237 [--step S] [--trails] [--dct]
 #include "assets/textures.h"
 #include "png_frames.h"
-#include "shell/clock.h"
-#include "shell/demo.h"
-#include "shell/director.h"
-#include "shell/offscreen.h"
-#include "shell/view.h"
+#include "show/clock.h"
+#include "show/demo.h"
+#include "show/director.h"
+#include "platform/offscreen.h"
+#include "show/view.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -99,15 +99,6 @@ static std::string frame_name(const std::string& directory, double moment)
     return directory + name;
 }
 
-// One frame of the show as the loop would draw it, delta seconds after the previous one.
-static void draw_at(double t, double delta)
-{
-    demo_time = t;
-    frame_delta = delta;
-    first_frame = false;
-    run_frame();
-}
-
 int main(int argc, char** argv)
 {
     CaptureRequest request = parse_arguments(argc, argv);
@@ -122,15 +113,15 @@ int main(int argc, char** argv)
 
     double t = 0.0;
     long frame = 0;
-    draw_at(t, request.step);
+    draw_frame_at(t, request.step);
     for (double moment : request.moments) {
         while ((frame + 1) * request.step <= moment) {
             double next = ++frame * request.step;
-            draw_at(next, next - t);
+            draw_frame_at(next, next - t);
             t = next;
         }
         if (moment > t) {
-            draw_at(moment, moment - t);
+            draw_frame_at(moment, moment - t);
             t = moment;
         }
         std::string path = frame_name(request.directory, moment);

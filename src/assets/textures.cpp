@@ -9,7 +9,10 @@
 #include <vector>
 
 TextureSet textures;
-double tunnel_orientation[16];
+
+#define NINESCENES_TEXTURE_SLOT(name, ...) &TextureSet::name,
+static GLuint TextureSet::*const texture_slots[picture_count] = {NINESCENES_PICTURES(NINESCENES_TEXTURE_SLOT)};
+#undef NINESCENES_TEXTURE_SLOT
 
 static constexpr int gl_four_components = 4;
 static constexpr int backdrop_rows = 480;        // a wide backdrop is one screen high
@@ -29,11 +32,11 @@ uint8_t texel_channel(uint32_t texel, int channel) { return static_cast<uint8_t>
 uint32_t convert_texel(int mode, uint8_t r, uint8_t g, uint8_t b)
 {
     switch (mode & conversion_bits) {
-    case 1:  // light map: opaque where red is far from mid-grey
+    case alpha_from_red:
         return pack_texel(r, g, b, static_cast<uint32_t>(std::abs(2 * r - 255)));
-    case 2:
+    case swapped_rgb:
         return pack_texel(b, g, r, 255);
-    case 5:  // grey title text from green, clear where blue is full
+    case grey_from_green:
         return pack_texel(g, g, g, 255u - b);
     default:
         return pack_texel(r, g, b, 255);
@@ -43,9 +46,9 @@ uint32_t convert_texel(int mode, uint8_t r, uint8_t g, uint8_t b)
 uint32_t convert_backdrop_texel(int mode, uint8_t r, uint8_t g, uint8_t b)
 {
     switch (mode & conversion_bits) {
-    case 2:
+    case swapped_rgb:
         return pack_texel(b, g, r, 255);
-    case 3:  // black mask: opaque where the picture is dark, clear where green is bright
+    case black_mask:
         return pack_texel(0, 0, 0, 255u - g);
     default:
         return pack_texel(r, g, b, 255);
@@ -129,34 +132,25 @@ static constexpr int rgb_bytes = 3;
 static constexpr int tall = 1;
 static constexpr int wide = 0;
 
+static GLuint load_picture(const PictureEntry& picture)
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "%s/%s%s", picture_directory, picture.name, picture_extension);
+    switch (picture.layout) {
+    case PictureLayout::wide_backdrop:
+        return load_background_texture(path, picture.backdrop_size(), wide, picture.mode());
+    case PictureLayout::tall_backdrop:
+        return load_background_texture(path, picture.backdrop_size(), tall, picture.mode());
+    default:
+        return load_texture(path, rgb_bytes, picture.mode());
+    }
+}
+
 bool init_gl_and_textures()
 {
     set_fixed_gl_state();
-    textures.lighttex1 = load_texture("data/lighttex1.jpg", rgb_bytes, 1);
-    textures.lighttex3 = load_texture("data/lighttex3.jpg", rgb_bytes, 1);
-    textures.wobllighttex = load_texture("data/wobllighttex.jpg", rgb_bytes, 9);
-    textures.blob1 = load_texture("data/blob1.jpg", rgb_bytes, 8);
-    textures.blob2 = load_texture("data/blob2.jpg", rgb_bytes, 0);
-    textures.wobl = load_texture("data/wobl.jpg", rgb_bytes, 0);
-    textures.mag = load_texture("data/mag.jpg", rgb_bytes, 0);
-    textures.refl1 = load_texture("data/refl1.jpg", rgb_bytes, 8);
-    textures.refl2 = load_texture("data/refl2.jpg", rgb_bytes, 8);
-    textures.tunnel = load_texture("data/tunnel.jpg", rgb_bytes, 0);
-    textures.circletex = load_texture("data/circletex.jpg", rgb_bytes, 8);
-    textures.circletex2 = load_texture("data/circletex2.jpg", rgb_bytes, 8);
-    textures.linetex = load_texture("data/linetex.jpg", rgb_bytes, 8);
-    textures.scrolltex = load_texture("data/scrolltex.jpg", rgb_bytes, 8);
-
+    for (int i = 0; i < picture_count; ++i)
+        textures.*texture_slots[i] = load_picture(picture_table[i]);
     glLoadIdentity();
-    glGetDoublev(GL_MODELVIEW_MATRIX, tunnel_orientation);
-
-    textures.scrolltausta = load_background_texture("data/scrolltausta.jpg", 2000, tall, 0);
-    textures.wobltausta = load_background_texture("data/wobltausta.jpg", 2048, wide, 0);
-    textures.blobitausta = load_background_texture("data/blobitausta.jpg", 2000, wide, 0);
-    textures.pyoritystausta = load_background_texture("data/pyoritystausta.jpg", 2000, tall, 0);
-    textures.border = load_background_texture("data/border.jpg", 1024, wide, 3);
-    textures.loppukuva = load_background_texture("data/loppukuva.jpg", 640, wide, 0);
-    textures.details = load_texture("data/details.jpg", rgb_bytes, 5);
-    textures.quembly = load_texture("data/quembly.jpg", rgb_bytes, 5);
     return true;
 }

@@ -1,25 +1,19 @@
 // The show's pictures: decoded once at start-up and kept as GL textures for the whole run.
 #pragma once
 
+#include "assets/picture_table.h"
+
 #include <GL/gl.h>
 
 #include <cstdint>
 
-// One GL texture name per picture, named after the picture.
+// One GL texture name per picture of the picture table, named after the picture.
 struct TextureSet {
-    GLuint lighttex1, lighttex3, wobllighttex, blob1, blob2, wobl, mag, refl1, refl2, tunnel;
-    GLuint circletex, circletex2, linetex, scrolltex;
-    GLuint scrolltausta, wobltausta, blobitausta, pyoritystausta, border, loppukuva;
-    GLuint details, quembly;
+#define NINESCENES_TEXTURE_SLOT(name, ...) GLuint name;
+    NINESCENES_PICTURES(NINESCENES_TEXTURE_SLOT)
+#undef NINESCENES_TEXTURE_SLOT
 };
 extern TextureSet textures;
-
-// The accumulated rotation of the tunnel: 16 doubles, GL column-major; identity after start-up.
-extern double tunnel_orientation[16];
-
-// Conversion mode: the low three bits pick the pixel conversion, bit 8 asks for mipmaps.
-constexpr int conversion_bits = 7;
-constexpr int mipmap_bit = 8;
 
 // A texel packed as the bytes R, G, B, A in memory order (little-endian: R in the low byte).
 uint32_t convert_texel(int mode, uint8_t r, uint8_t g, uint8_t b);
@@ -37,5 +31,5 @@ PictureSize backdrop_texture_size(int size, int tall);
 GLuint load_texture(const char* path, int bytes_per_pixel, int mode);
 GLuint load_background_texture(const char* path, int size, int tall, int mode);
 
-// Fixed GL state, every picture, and the tunnel orientation. Always returns true.
+// Fixed GL state and every picture of the table, in its order. Always returns true.
 bool init_gl_and_textures();

@@ -6,7 +6,7 @@
 #include "assets/textures.h"
 #include "effects/glow_square.h"
 #include "effects/metaballs.h"
-#include "shell/director.h"
+#include "show/director.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -16,7 +16,6 @@
 #include <cmath>
 #include <vector>
 
-static constexpr int blob_ball_count = 10;
 static constexpr int blob_box_radius = 10;
 static constexpr float blob_threshold = 0.5f;
 
@@ -88,24 +87,24 @@ static Point ball_phases(int i, float t, const PathRates& rates)
     return {i + 1 + rates.x * t, 0.68 * i + 1 + rates.y * t + 0.6, 0.98 * i + 1 + rates.z * t + 4.7};
 }
 
-static void place_cluster_balls(float t)
+void place_cluster_balls(float t, Ball balls[blob_ball_count])
 {
     for (int i = 0; i < blob_ball_count; ++i) {
         Point p = ball_phases(i, t, cluster_rates);
-        blob_volume.balls[i] = {static_cast<float>(0.5 * std::sin(p.x)), static_cast<float>(0.5 * std::sin(p.y)),
+        balls[i] = {static_cast<float>(0.5 * std::sin(p.x)), static_cast<float>(0.5 * std::sin(p.y)),
                                 static_cast<float>(0.5 * std::sin(p.z)), cluster_strength};
     }
 }
 
 // The spread and depth of the cavity's cluster breathe with a period of 2π seconds.
-static void place_cavity_balls(float t)
+void place_cavity_balls(float t, Ball balls[blob_ball_count])
 {
     float a = t <= approach_start ? waiting_distance : 1.0f / (t - approach_start);
     double depth = 0.35 - 0.3 * std::cos(t);
     for (int i = 0; i < blob_ball_count; ++i) {
         Point p = ball_phases(i, t, cavity_rates);
         double r = 0.1 * i + a + 0.25 - 0.2 * std::cos(t);
-        blob_volume.balls[i] = {static_cast<float>(r * std::sin(p.x)), static_cast<float>(r * std::sin(p.y)),
+        balls[i] = {static_cast<float>(r * std::sin(p.x)), static_cast<float>(r * std::sin(p.y)),
                                 static_cast<float>(depth * std::sin(p.z) - 0.3 - a), cavity_strength};
     }
 }
@@ -212,19 +211,19 @@ static void draw_blob_mesh(const BlobLook& look, float t)
 
 // Still at x = -0.6 until the last three seconds of scene 1, then swinging right by u³ so the blob
 // leaves to the left.
-static double cluster_gaze_x(float t)
+static double cluster_gaze_x(float t, double scene_length)
 {
-    double swing_start = scene_table[1] - scene_table[0] - swing_seconds;
+    double swing_start = scene_length - swing_seconds;
     if (t <= swing_start)
         return resting_gaze_x;
     float u = static_cast<float>((t - swing_start) * swing_rate);
     return std::pow(u, 3) + resting_gaze_x;
 }
 
-static BlobLook cluster_look(float t)
+static BlobLook cluster_look(float t, double scene_length)
 {
     return {{{0, 0, 0}, {0, 0, light_map_depth}, light_up(t)},
-            {{0, 0, cluster_eye_distance}, {cluster_gaze_x(t), 0, 0}, {0, 1, 0}},
+            {{0, 0, cluster_eye_distance}, {cluster_gaze_x(t, scene_length), 0, 0}, {0, 1, 0}},
             textures.blob2,
             false};
 }
@@ -262,13 +261,13 @@ static void draw_rings(float t)
         draw_ring(t, k);
 }
 
-void draw_blob_scene_a(float t)
+void draw_blob_scene_a(float t, double scene_length)
 {
     begin_blob_frame();
-    place_cluster_balls(t);
+    place_cluster_balls(t, blob_volume.balls);
     blob_volume.clear_field();
     build_mesh();
-    draw_blob_mesh(cluster_look(t), t);
+    draw_blob_mesh(cluster_look(t, scene_length), t);
     draw_rings(t);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
@@ -277,7 +276,7 @@ void draw_blob_scene_a(float t)
 void draw_blob_scene_b(float t, int flip)
 {
     begin_blob_frame();
-    place_cavity_balls(t);
+    place_cavity_balls(t, blob_volume.balls);
     std::copy(cavity_field, cavity_field + cavity_size * cavity_size * cavity_size, blob_volume.field.begin());
     build_mesh();
     draw_blob_mesh(cavity_look(t, flip), t);

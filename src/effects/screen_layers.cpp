@@ -3,7 +3,7 @@
 // device coordinates with all three matrices at identity, and puts the caller's matrices back.
 #include "effects/screen_layers.h"
 
-#include "shell/clock.h"
+#include "show/clock.h"
 
 #include <cmath>
 
@@ -146,10 +146,9 @@ static void emit_wave_vertex(float s, float t, float time, float amplitude, floa
 
 // Rows run from the bottom of the window up; texture t of the bottom edge is −0.0625, which the
 // repeat wrap reads as the picture's last visible row.
-static void draw_wave_grid(float scroll, float width, float amplitude)
+static void draw_wave_grid(float scroll, float width, float amplitude, float time)
 {
     float du = (screen_columns / width) * wave_cell_texture_width;
-    float time = static_cast<float>(demo_time);
     float y = -1.0f;
     for (int i = 0; i < wave_rows; ++i) {
         float v = -(wave_bottom_depth + i * wave_row_texture_height);
@@ -167,7 +166,7 @@ static void draw_wave_grid(float scroll, float width, float amplitude)
     }
 }
 
-void draw_wavy_background(GLuint texture, float scroll, float width, int type, float amplitude)
+void draw_wavy_background(GLuint texture, float scroll, float width, int type, float amplitude, float time)
 {
     begin_layer(texture);
     replace_matrices();
@@ -175,7 +174,7 @@ void draw_wavy_background(GLuint texture, float scroll, float width, int type, f
     if (type == backdrop_vertical || amplitude == 0.0f)
         draw_window_strip(backdrop_window(scroll, width, type));
     else
-        draw_wave_grid(scroll, width, amplitude);
+        draw_wave_grid(scroll, width, amplitude, time);
     finish_layer();
 }
 

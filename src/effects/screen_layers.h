@@ -11,7 +11,8 @@ constexpr int backdrop_blended = 2;
 
 void draw_background(GLuint texture, float scroll, float width, int type);
 void draw_background_faded(GLuint texture, float scroll, float width, int type, float alpha);
-void draw_wavy_background(GLuint texture, float scroll, float width, int type, float amplitude);
+// The ripple moves with time, the seconds since the show began.
+void draw_wavy_background(GLuint texture, float scroll, float width, int type, float amplitude, float time);
 void draw_end_picture(GLuint texture, float alpha);
 void draw_overlay(float x, GLuint texture);
 void darken_screen(float brightness);

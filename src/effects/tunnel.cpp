@@ -3,7 +3,7 @@
 // fading in from black over the first 20 seconds while its texture slowly drifts.
 #include "effects/tunnel.h"
 
-#include "shell/clock.h"
+#include "show/clock.h"
 
 #include <GL/gl.h>
 
@@ -162,11 +162,11 @@ static void draw_strip(int i, TextureDrift drift, float brightness)
     glEnd();
 }
 
-void draw_tunnel(const double* matrix)
+void draw_tunnel(const double* matrix, double time)
 {
     cast_tunnel_grid(matrix);
-    TextureDrift drift = texture_drift(demo_time);
-    float brightness = fade_in_brightness(demo_time);
+    TextureDrift drift = texture_drift(time);
+    float brightness = fade_in_brightness(time);
     for (int i = 0; i + 1 < tunnel_rows; ++i)
         draw_strip(i, drift, brightness);
 }

@@ -32,5 +32,6 @@ TunnelPoint tunnel_point(const float direction[3], const double origin[3]);
 void cast_tunnel_grid(const double* matrix);
 
 // Casts the grid and draws it as 60 strips at z = 0 under the caller's texture, matrices and
-// enables, shaded by the fade-in of the first 20 seconds and with the texture drifting with time.
-void draw_tunnel(const double* matrix);
+// enables, shaded by the fade-in of the first 20 seconds and with the texture drifting with time
+// (seconds since the show began).
+void draw_tunnel(const double* matrix, double time);

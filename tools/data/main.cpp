@@ -1,46 +1,75 @@
-// ninescenes-data OUTDIR: generates the show's data set (its pictures) into OUTDIR.
+// ninescenes-data [--if-stale] OUTDIR: generates the show's data set into OUTDIR. With --if-stale it
+// does nothing when every file is there and newer than the generator itself (what the build runs).
 // Every run writes the same bytes: nothing depends on the time, and all randomness has a fixed seed.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "pictures.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// One part of the data set, written into the output directory; returns false after reporting
-// a failure on standard error.
-using GenerationStep = bool (*)(const std::string& out_dir);
+// One part of the data set: the files it writes, and the routine that writes them into the output
+// directory, which returns false after reporting a failure on standard error.
+struct GenerationStep {
+    void (*list_outputs)(std::vector<std::string>& names);
+    bool (*write)(const std::string& out_dir);
+};
 
 const GenerationStep steps[] = {
-    write_pictures,
+    {list_pictures, write_pictures},
 };
 
 bool make_out_dir(const std::string& out_dir)
 {
     std::error_code error;
-    std::filesystem::create_directories(out_dir, error);
-    if (error || !std::filesystem::is_directory(out_dir, error)) {
+    fs::create_directories(out_dir, error);
+    if (error || !fs::is_directory(out_dir, error)) {
         std::fprintf(stderr, "ninescenes-data: cannot create directory %s\n", out_dir.c_str());
         return false;
     }
     return true;
 }
 
+// True when a file is missing or older than this program: a changed generator makes new data.
+bool data_is_stale(const std::string& out_dir)
+{
+    std::error_code error;
+    fs::file_time_type generator = fs::last_write_time("/proc/self/exe", error);
+    if (error)
+        return true;
+    std::vector<std::string> names;
+    for (const GenerationStep& step : steps)
+        step.list_outputs(names);
+    for (const std::string& name : names) {
+        fs::file_time_type written = fs::last_write_time(out_dir + "/" + name, error);
+        if (error || written < generator)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ninescenes-data OUTDIR\n");
+    bool only_if_stale = argc == 3 && std::string(argv[1]) == "--if-stale";
+    if (argc != 2 && !only_if_stale) {
+        std::fprintf(stderr, "usage: ninescenes-data [--if-stale] OUTDIR\n");
         return 1;
     }
-    const std::string out_dir = argv[1];
+    const std::string out_dir = argv[argc - 1];
+    if (only_if_stale && !data_is_stale(out_dir))
+        return 0;
     if (!make_out_dir(out_dir))
         return 1;
+    std::printf("ninescenes-data: generating the show's data set into %s\n", out_dir.c_str());
     for (const GenerationStep& step : steps)
-        if (!step(out_dir))
+        if (!step.write(out_dir))
             return 1;
     return 0;
 }

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "canvas.h"
 
 // Paints and writes every picture as OUT_DIR/<name>.jpg; false after a failure (already reported).
 bool write_pictures(const std::string& out_dir);
+// Appends the file names write_pictures writes.
+void list_pictures(std::vector<std::string>& names);
 
 // Light maps, glows and reflection maps (lights.cpp).
 void paint_lighttex1(Canvas& canvas);

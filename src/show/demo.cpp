@@ -1,8 +1,8 @@
-#include "shell/demo.h"
+#include "show/demo.h"
 
 #include "effects/metaballs.h"
-#include "shell/audio.h"
-#include "shell/clock.h"
+#include "platform/audio.h"
+#include "show/clock.h"
 
 bool init_demo()
 {

@@ -2,17 +2,7 @@
 // times measured from fixed moments of the music, lays the final fade and ends the show.
 #pragma once
 
-constexpr int scene_table_size = 8;
-constexpr int beat_time_count = 9;
-constexpr int closing_scene = 8;
-
-// Start times (s) of scenes 1 to 8; scene 0 starts with the show.
-extern const double scene_table[scene_table_size];
-// The beats of the blob part (scenes 5 and 6); the last equals the start of scene 6.
-extern const double beat_times[beat_time_count];
-constexpr double end_picture_start = 211.219;
-constexpr double final_fade_start = 228.0;
-constexpr double show_end = 240.0;
+#include "show/timeline.h"
 
 // The wobbling cube's beat position, kept between frames: it holds still after the beats stop.
 extern float beat_step;
@@ -31,5 +21,13 @@ struct BeatPulse {
 // The beat of the wobbling cube at t (only meaningful before the beats stop at 96.4 s).
 BeatPulse beat_pulse(double t);
 
+// The tunnel's accumulated rotation: 16 doubles, GL column-major; the identity until the tunnel
+// first turns, then multiplied by each frame's turn and never reset.
+extern double tunnel_orientation[16];
+
 // Draws one whole frame for the current demo time.
 void run_frame();
+
+// Draws the frame the loop would draw at demo time t, delta seconds after the one before (not the
+// first frame): how the capture tool, the benchmarks and the tests step through the show.
+void draw_frame_at(double t, double delta);

@@ -1,12 +1,12 @@
 // The show's entry and its only loop: a full-screen OpenGL window, the start-up chain, then frames
 // drawn back to back while the window is active.
 #include "assets/textures.h"
-#include "shell/clock.h"
-#include "shell/demo.h"
-#include "shell/director.h"
-#include "shell/keys.h"
-#include "shell/platform.h"
-#include "shell/view.h"
+#include "show/clock.h"
+#include "show/demo.h"
+#include "show/director.h"
+#include "show/keys.h"
+#include "platform/platform.h"
+#include "show/view.h"
 
 #include <SDL/SDL.h>
 

@@ -1,4 +1,4 @@
-#include "shell/view.h"
+#include "show/view.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,8 +1,8 @@
-#include "shell/clock.h"
+#include "show/clock.h"
 
-#include "shell/audio.h"
-#include "shell/keys.h"
-#include "shell/platform.h"
+#include "platform/audio.h"
+#include "show/keys.h"
+#include "platform/platform.h"
 
 double demo_time = 0.0;
 double frame_delta = 0.0;

@@ -1,7 +1,7 @@
 // The music on SDL's audio device. libmpg123 decodes the MP3 straight into the device's buffer on
 // SDL's audio thread; the show's thread only opens, seeks and stops. Every piece of state the audio
 // thread reads is changed under SDL_LockAudio, which SDL also holds around the callback.
-#include "shell/audio.h"
+#include "platform/audio.h"
 
 #include <SDL/SDL.h>
 #include <mpg123.h>

@@ -1,23 +1,21 @@
-#include "shell/director.h"
+#include "show/director.h"
 
 #include "assets/textures.h"
 #include "effects/blob_scenes.h"
 #include "effects/glow_square.h"
 #include "effects/screen_layers.h"
 #include "effects/tunnel.h"
-#include "shell/audio.h"
-#include "shell/clock.h"
-#include "shell/platform.h"
+#include "platform/audio.h"
+#include "show/clock.h"
+#include "platform/platform.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cmath>
 
-const double scene_table[scene_table_size] = {38.452, 57.632, 96.0, 102.4, 128.029, 147.211, 172.82, 198.43};
-const double beat_times[beat_time_count] = {134.439, 136.21, 137.611, 139.413, 140.804,
-                                            142.606, 144.0,  145.808, 147.211};
 float beat_step = 0.0f;
+double tunnel_orientation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 static const double& S0 = scene_table[0];
 static const double& S1 = scene_table[1];
@@ -36,7 +34,7 @@ static constexpr double first_ring_scroll_rate = 0.028;
 static constexpr double column_scroll_rate = 0.01;
 
 // Fades, in brightness or opacity per second.
-static constexpr double title_fade_out_rate = 0.16666666666666666;  // to black over the last 6 s
+static constexpr double title_fade_out_rate = 1.0 / 6.0;  // to black over the last 6 s
 static constexpr double two_second_fade_rate = 0.5;
 static constexpr double closing_flash_rate = 0.3;
 static constexpr double closing_flash_seconds = 1.4;
@@ -47,12 +45,12 @@ static constexpr double final_fade_rate = 0.125;
 static constexpr double tunnel_turn_rate = 35.0;
 static constexpr double tunnel_eye_distance = -2.4;
 
-static constexpr double wave_start = 63.809;
-static constexpr double wave_period_rate = 0.15552099533437014;  // one period every 6.43 s
-static constexpr double beat_start = 64.035;
-static constexpr double beat_rate = 0.6269592476489033;  // a beat every 1.595 s
-static constexpr double beats_stop = 96.4;
+static constexpr double wave_period_rate = 1.0 / wave_period;
 static constexpr float beat_flash = 0.2f;
+
+// The wobble camera's gaze swings in over the scene's first two seconds.
+static constexpr double swing_in_seconds = 2.0;
+static constexpr double swing_in_rate = 2.0 / 3.0;
 
 static constexpr float closing_ring_half_size = 2.2f;
 
@@ -139,7 +137,7 @@ static void draw_tunnel_scene(double t)
     turn_tunnel(t, camera);
     glLoadIdentity();
     look_at(0.0, 0.0, tunnel_eye_distance, 0.0, 0.0, 0.0);
-    draw_tunnel(camera);
+    draw_tunnel(camera, t);
     draw_title_overlays(t);
 }
 
@@ -163,7 +161,7 @@ static void draw_blob_a_backdrops(double t)
 static void draw_blob_scene_a_frame(double t)
 {
     draw_blob_a_backdrops(t);
-    draw_blob_scene_a(static_cast<float>(t - S0));
+    draw_blob_scene_a(static_cast<float>(t - S0), S1 - S0);
     if (t < S0 + 2)
         darken_screen(static_cast<float>((t - S0) * two_second_fade_rate));
 }
@@ -173,8 +171,8 @@ static void set_wobble_camera(double u)
 {
     double eye_x = -std::cos(0.12 * u);
     double centre_x = eye_x;
-    if (u < 2) {
-        double b = static_cast<float>((2 - u) * 0.6666666666666666);
+    if (u < swing_in_seconds) {
+        double b = static_cast<float>((swing_in_seconds - u) * swing_in_rate);
         centre_x = eye_x - b * b * b * b;
     }
     look_at(eye_x, 0.0, 5.0, centre_x, 0.0, 0.0);
@@ -193,7 +191,7 @@ static void draw_wobble_scene(double t)
 {
     double u = t - S1;
     draw_wavy_background(textures.wobltausta, static_cast<float>(u * border_scroll_rate), backdrop_span,
-                         backdrop_sideways, 4 * wave_amplitude(t));
+                         backdrop_sideways, 4 * wave_amplitude(t), static_cast<float>(t));
     draw_border(u);
     reset_texture_matrix();
     set_wobble_camera(u);
@@ -310,4 +308,12 @@ void run_frame()
     fade_out_show(t);
     end_show_when_over(t);
     glFlush();
+}
+
+void draw_frame_at(double t, double delta)
+{
+    demo_time = t;
+    frame_delta = delta;
+    first_frame = false;
+    run_frame();
 }

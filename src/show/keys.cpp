@@ -1,4 +1,4 @@
-#include "shell/keys.h"
+#include "show/keys.h"
 
 static bool key_held[polled_key_count];
 static bool key_pressed_since_query[polled_key_count];

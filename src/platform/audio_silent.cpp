@@ -1,6 +1,6 @@
 // The offscreen build has no sound: the music calls only remember whether the music would be
 // playing and where it was last sent.
-#include "shell/audio.h"
+#include "platform/audio.h"
 
 static long position_ms = 0;
 static bool playing = false;

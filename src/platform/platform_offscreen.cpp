@@ -1,6 +1,6 @@
 // The show's platform offscreen: a quit request just raises a flag for the tool driving the frames.
-#include "shell/offscreen.h"
-#include "shell/platform.h"
+#include "platform/offscreen.h"
+#include "platform/platform.h"
 
 bool quit_requested = false;
 

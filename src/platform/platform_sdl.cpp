@@ -1,5 +1,5 @@
 // The show's platform on SDL: the quit request travels through SDL's event queue.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <SDL/SDL.h>
 

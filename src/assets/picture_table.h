@@ -1,0 +1,70 @@
+// The show's 22 pictures in loading order: each picture's name (data/<name>.jpg and its slot in the
+// TextureSet), its size in pixels, how its texels are made and how it is laid into its texture. The
+// loader, the data generator and its tests all read this one table; adding a picture is one line.
+#pragma once
+
+// Texel conversions: the low three bits of a conversion mode.
+constexpr int plain_rgb = 0;        // opaque RGB
+constexpr int alpha_from_red = 1;   // light maps: opaque where red is far from mid-grey
+constexpr int swapped_rgb = 2;      // blue and red exchanged (no picture of the show uses it)
+constexpr int black_mask = 3;       // backdrops only: black, opaque where green is dark
+constexpr int grey_from_green = 5;  // titles: grey from green, clear where blue is full
+constexpr int conversion_bits = 7;
+// The mode's bit of value 8 asks for a mipmapped, trilinearly filtered texture.
+constexpr int mipmap_bit = 8;
+
+constexpr bool mipmapped = true;
+constexpr bool one_level = false;
+
+// How a picture becomes a texture: at its own size, or copied into the top-left corner of a larger
+// backdrop texture (a wide one is one screen high, a tall one one screen wide).
+enum class PictureLayout { own_size, wide_backdrop, tall_backdrop };
+
+// X(name, width, height, conversion, mipmaps, layout)
+#define NINESCENES_PICTURES(X)                                               \
+    X(lighttex1, 256, 256, alpha_from_red, one_level, own_size)              \
+    X(lighttex3, 256, 256, alpha_from_red, one_level, own_size)              \
+    X(wobllighttex, 256, 256, alpha_from_red, mipmapped, own_size)           \
+    X(blob1, 256, 256, plain_rgb, mipmapped, own_size)                       \
+    X(blob2, 256, 256, plain_rgb, one_level, own_size)                       \
+    X(wobl, 256, 256, plain_rgb, one_level, own_size)                        \
+    X(mag, 256, 256, plain_rgb, one_level, own_size)                         \
+    X(refl1, 256, 256, plain_rgb, mipmapped, own_size)                       \
+    X(refl2, 256, 256, plain_rgb, mipmapped, own_size)                       \
+    X(tunnel, 256, 256, plain_rgb, one_level, own_size)                      \
+    X(circletex, 256, 256, plain_rgb, mipmapped, own_size)                   \
+    X(circletex2, 128, 128, plain_rgb, mipmapped, own_size)                  \
+    X(linetex, 256, 256, plain_rgb, mipmapped, own_size)                     \
+    X(scrolltex, 512, 1024, plain_rgb, mipmapped, own_size)                  \
+    X(scrolltausta, 640, 2000, plain_rgb, one_level, tall_backdrop)          \
+    X(wobltausta, 2048, 480, plain_rgb, one_level, wide_backdrop)            \
+    X(blobitausta, 2000, 480, plain_rgb, one_level, wide_backdrop)           \
+    X(pyoritystausta, 640, 2000, plain_rgb, one_level, tall_backdrop)        \
+    X(border, 1024, 480, black_mask, one_level, wide_backdrop)               \
+    X(loppukuva, 640, 480, plain_rgb, one_level, wide_backdrop)              \
+    X(details, 512, 256, grey_from_green, one_level, own_size)               \
+    X(quembly, 512, 256, grey_from_green, one_level, own_size)
+
+struct PictureEntry {
+    const char* name;
+    int width, height;
+    int conversion;
+    bool mipmaps;
+    PictureLayout layout;
+
+    // The conversion mode the loaders take: the conversion, plus the mipmap bit.
+    constexpr int mode() const { return conversion | (mipmaps ? mipmap_bit : 0); }
+    // A backdrop's long side: its width when wide, its height when tall.
+    constexpr int backdrop_size() const { return layout == PictureLayout::tall_backdrop ? height : width; }
+};
+
+#define NINESCENES_PICTURE_ENTRY(name, width, height, conversion, mipmaps, layout) \
+    {#name, width, height, conversion, mipmaps, PictureLayout::layout},
+inline constexpr PictureEntry picture_table[] = {NINESCENES_PICTURES(NINESCENES_PICTURE_ENTRY)};
+#undef NINESCENES_PICTURE_ENTRY
+
+constexpr int picture_count = sizeof picture_table / sizeof picture_table[0];
+
+// Where the show reads its pictures: data/<name>.jpg, relative to the working directory.
+constexpr const char* picture_directory = "data";
+constexpr const char* picture_extension = ".jpg";
