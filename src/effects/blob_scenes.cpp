@@ -6,7 +6,6 @@
 #include "assets/textures.h"
 #include "effects/glow_square.h"
 #include "effects/metaballs.h"
-#include "show/director.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -3,8 +3,6 @@
 // device coordinates with all three matrices at identity, and puts the caller's matrices back.
 #include "effects/screen_layers.h"
 
-#include "show/clock.h"
-
 #include <cmath>
 
 // A backdrop texture holds its picture in its top-left corner: 640 of 1024 columns across,

@@ -3,8 +3,6 @@
 // fading in from black over the first 20 seconds while its texture slowly drifts.
 #include "effects/tunnel.h"
 
-#include "show/clock.h"
-
 #include <GL/gl.h>
 
 #include <cmath>
