@@ -1,3 +1,4 @@
+// Counts the show's own heap allocations by replacing operator new, skipping the GL driver's.
 #include "allocation_counter.h"
 
 #include <dlfcn.h>

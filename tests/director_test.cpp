@@ -239,3 +239,89 @@ TEST_F(ShowFrames, FramesAllocateNothing)
     glFinish();
     EXPECT_EQ(allocations, 0);
 }
+
+// What each picture contributes to a frame: drawn once as it is and once with the picture swapped for
+// opaque black, a picture on screen changes pixels and one that is not drawn changes none.
+using Slot = GLuint TextureSet::*;
+
+static GLuint opaque_black_texture()
+{
+    static const unsigned char texels[16] = {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255};
+    GLuint name;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    return name;
+}
+
+// The show never clears the colour buffer; here every frame starts from the same clear colour, so
+// that what shows through the gaps of one frame is not what the frame before it drew.
+static Frame draw_on_clear_frame(double t)
+{
+    glClear(GL_COLOR_BUFFER_BIT);
+    draw_frame_at(t, 0.0);
+    return grab_frame();
+}
+
+static int pixels_changed_without(Slot slot, double t, const Frame& frame, GLuint black)
+{
+    GLuint kept = textures.*slot;
+    textures.*slot = black;
+    Frame swapped = draw_on_clear_frame(t);
+    textures.*slot = kept;
+    int changed = 0;
+    for (size_t i = 0; i < frame.size(); i += 4)
+        changed += frame[i] != swapped[i] || frame[i + 1] != swapped[i + 1] || frame[i + 2] != swapped[i + 2];
+    return changed;
+}
+
+struct SceneLayers {
+    double t;
+    const char* what;
+    std::vector<Slot> shown, hidden;
+};
+
+// Half a second either side of every cut: a cut moved by a second, or a layer dropped or drawn in
+// the wrong scene, changes what is on screen. The tunnel is not turned (no frame time passes), so
+// the same moment draws the same frame twice.
+TEST_F(ShowFrames, EachSceneShowsItsPicturesEitherSideOfEveryCut)
+{
+    // The cuts as the music has them, written out rather than read from the show's own table.
+    const double S0 = 38.452, S1 = 57.632, S2 = 96.0, S3 = 102.4, S4 = 128.029, S5 = 147.211, S6 = 172.82,
+                 S7 = 198.43, end_picture = 211.219;
+    using T = TextureSet;
+    const SceneLayers cases[] = {
+        {23.0, "first title over the tunnel", {&T::tunnel, &T::details}, {&T::quembly, &T::blobitausta}},
+        {30.0, "second title over the tunnel", {&T::tunnel, &T::quembly}, {&T::details}},
+        {S0 - 0.5, "tunnel fading out", {&T::tunnel}, {&T::blobitausta, &T::blob2, &T::circletex}},
+        {S0 + 0.5, "blob cluster fading in", {&T::blobitausta, &T::blob2, &T::circletex}, {&T::tunnel, &T::border}},
+        {S1 - 0.5, "rings under the next backdrop, the blob swung off", {&T::blobitausta, &T::circletex, &T::wobltausta, &T::border}, {&T::blob2}},
+        {S1 + 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::blobitausta, &T::blob2, &T::circletex}},
+        {S2 - 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
+        {S2 + 0.5, "wavy backdrop runs on", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
+        {S3 - 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
+        {S3 + 0.5, "first ring's backdrop", {&T::pyoritystausta}, {&T::wobltausta, &T::border}},
+        {S4 - 0.5, "first ring's backdrop", {&T::pyoritystausta}, {&T::blob1, &T::border}},
+        {S4 + 0.5, "the flash washes the cavity out", {&T::border}, {&T::pyoritystausta}},
+        {S5 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::pyoritystausta}},
+        {S5 + 0.5, "cavity runs on", {&T::blob1, &T::border}, {&T::pyoritystausta}},
+        {S6 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::scrolltausta}},
+        {S6 + 0.5, "column's backdrop", {&T::scrolltausta}, {&T::blob1, &T::border}},
+        {S7 - 0.5, "column's backdrop", {&T::scrolltausta}, {&T::pyoritystausta, &T::circletex}},
+        {S7 + 0.5, "closing rings", {&T::pyoritystausta, &T::circletex}, {&T::scrolltausta, &T::loppukuva}},
+        {end_picture - 0.5, "closing rings", {&T::pyoritystausta, &T::circletex}, {&T::loppukuva}},
+        {end_picture + 0.5, "end picture fading in", {&T::pyoritystausta, &T::circletex, &T::loppukuva}, {}},
+    };
+    const GLuint black = opaque_black_texture();
+    for (const SceneLayers& c : cases) {
+        SCOPED_TRACE(std::to_string(c.t) + " s, " + c.what);
+        Frame frame = draw_on_clear_frame(c.t);
+        for (size_t k = 0; k < c.shown.size(); ++k)
+            EXPECT_GT(pixels_changed_without(c.shown[k], c.t, frame, black), 500) << "shown picture " << k;
+        for (size_t k = 0; k < c.hidden.size(); ++k)
+            EXPECT_EQ(pixels_changed_without(c.hidden[k], c.t, frame, black), 0) << "hidden picture " << k;
+    }
+    glDeleteTextures(1, &black);
+}

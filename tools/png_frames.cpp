@@ -1,3 +1,4 @@
+// Writes RGBA frames as PNG files with libpng.
 #include "png_frames.h"
 
 #include <png.h>

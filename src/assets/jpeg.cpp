@@ -1,3 +1,4 @@
+// JPEG decoding with libjpeg: messages to standard error and jpeg.err, damaged pictures refused.
 #include "assets/jpeg.h"
 
 #include <cerrno>

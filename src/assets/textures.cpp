@@ -1,3 +1,4 @@
+// The texture set: every picture of the picture table decoded, converted texel by texel and uploaded.
 #include "assets/textures.h"
 
 #include "assets/jpeg.h"

@@ -1,3 +1,4 @@
+// The glowing square shared by the rings and sprites.
 #include "effects/glow_square.h"
 
 #include <GL/gl.h>

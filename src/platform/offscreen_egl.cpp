@@ -1,3 +1,4 @@
+// The offscreen GL context on EGL (Mesa surfaceless) and frame read-back.
 #include "platform/offscreen.h"
 
 #include <EGL/egl.h>

@@ -1,3 +1,4 @@
+// Start-up failures, as one line on standard error, on every platform.
 #include "platform/platform.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The demo clock and the keys: each drawn frame advances the time and acts on ESC, SPACE, B and J.
 #include "show/clock.h"
 
 #include "platform/audio.h"

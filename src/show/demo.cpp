@@ -1,3 +1,4 @@
+// Start-up of the show after the pictures: music, effect tables, then the music starts.
 #include "show/demo.h"
 
 #include "effects/metaballs.h"

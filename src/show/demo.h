@@ -1,3 +1,4 @@
+// Start-up of the show after the window and the pictures: the music and the effects' tables.
 #pragma once
 
 constexpr const char* music_path = "data/dot.mp3";

@@ -1,3 +1,4 @@
+// The scene director: one frame of the show as a function of the demo time.
 #include "show/director.h"
 
 #include "assets/textures.h"

@@ -1,3 +1,4 @@
+// Key polling: a key counts as down while held and once more after a tap between two frames.
 #include "show/keys.h"
 
 static bool key_held[polled_key_count];

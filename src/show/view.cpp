@@ -1,3 +1,4 @@
+// The show's viewport and perspective.
 #include "show/view.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// The show's window size and its 45-degree perspective view.
 #pragma once
 
 constexpr int screen_width = 640;

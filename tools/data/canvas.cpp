@@ -1,3 +1,4 @@
+// The painting canvas of the data generator: float RGB pixels, shapes, blurs and noise.
 #include "canvas.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Writes a canvas as a baseline JPEG with libjpeg, byte for byte the same on every run.
 #include "jpeg_writer.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Lettering for the pictures: DejaVu fonts rendered with FreeType onto a canvas.
 #include "text.h"
 
 #include <cmath>
