@@ -301,19 +301,6 @@ static double changed_share(const Frame& a, const Frame& b, int x0, int y0, int 
     return static_cast<double>(changed) / total;
 }
 
-// A 2 × 2 opaque black texture: rings drawn with it add nothing.
-static GLuint black_texture()
-{
-    static const unsigned char texels[16] = {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255};
-    GLuint name;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    return name;
-}
-
 TEST_F(BlobScenes, SceneOneBlobSitsRightOfCentreAndItsRingsAddLight)
 {
     // The camera at (0, 0, 3) looks at (-0.6, 0, 0), so the cluster's centre, the origin, lies

@@ -244,18 +244,6 @@ TEST_F(ShowFrames, FramesAllocateNothing)
 // opaque black, a picture on screen changes pixels and one that is not drawn changes none.
 using Slot = GLuint TextureSet::*;
 
-static GLuint opaque_black_texture()
-{
-    static const unsigned char texels[16] = {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255};
-    GLuint name;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    return name;
-}
-
 // The show never clears the colour buffer; here every frame starts from the same clear colour, so
 // that what shows through the gaps of one frame is not what the frame before it drew.
 static Frame draw_on_clear_frame(double t)
@@ -314,7 +302,7 @@ TEST_F(ShowFrames, EachSceneShowsItsPicturesEitherSideOfEveryCut)
         {end_picture - 0.5, "closing rings", {&T::pyoritystausta, &T::circletex}, {&T::loppukuva}},
         {end_picture + 0.5, "end picture fading in", {&T::pyoritystausta, &T::circletex, &T::loppukuva}, {}},
     };
-    const GLuint black = opaque_black_texture();
+    const GLuint black = black_texture();
     for (const SceneLayers& c : cases) {
         SCOPED_TRACE(std::to_string(c.t) + " s, " + c.what);
         Frame frame = draw_on_clear_frame(c.t);

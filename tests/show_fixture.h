@@ -42,5 +42,8 @@ using FedPolygon = std::vector<FedVertex>;
 // sets its view again afterwards.
 std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std::function<void()>& draw);
 
+// A new 2 × 2 opaque black texture, to stand in for a picture: drawn additively it adds nothing.
+unsigned int black_texture();
+
 // Draws the frame the show draws at t, a sixtieth of a second after the one before, and reads it.
 Frame show_frame_at(double t);
