@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -107,7 +108,8 @@ protected:
     char home[4096];
 };
 
-static void write_jpeg(const char* path, int width, int height, int components, bool truncate = false)
+// A picture of a gentle diagonal pattern as JPEG bytes, baseline or progressive.
+static std::string encode_jpeg(int width, int height, int components, bool progressive = false)
 {
     jpeg_compress_struct encoder;
     jpeg_error_mgr errors;
@@ -121,6 +123,8 @@ static void write_jpeg(const char* path, int width, int height, int components, 
     encoder.input_components = components;
     encoder.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&encoder);
+    if (progressive)
+        jpeg_simple_progression(&encoder);
     jpeg_start_compress(&encoder, TRUE);
     std::vector<unsigned char> row(static_cast<size_t>(width) * components);
     for (int y = 0; y < height; ++y) {
@@ -130,11 +134,45 @@ static void write_jpeg(const char* path, int width, int height, int components, 
         jpeg_write_scanlines(&encoder, rows, 1);
     }
     jpeg_finish_compress(&encoder);
-    std::FILE* file = std::fopen(path, "wb");
-    std::fwrite(bytes, 1, truncate ? size * 3 / 4 : size, file);
-    std::fclose(file);
+    std::string encoded(reinterpret_cast<char*>(bytes), size);
     std::free(bytes);
     jpeg_destroy_compress(&encoder);
+    return encoded;
+}
+
+static void write_file(const char* path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+static void write_jpeg(const char* path, int width, int height, int components, bool truncate = false)
+{
+    std::string bytes = encode_jpeg(width, height, components);
+    write_file(path, truncate ? bytes.substr(0, bytes.size() * 3 / 4) : bytes);
+}
+
+// The same picture with a frame header claiming another size.
+static std::string claiming_size(std::string bytes, int width, int height)
+{
+    size_t frame = bytes.find("\xFF\xC2");
+    if (frame == std::string::npos)
+        frame = bytes.find("\xFF\xC0");
+    bytes[frame + 5] = static_cast<char>(height >> 8);
+    bytes[frame + 6] = static_cast<char>(height);
+    bytes[frame + 7] = static_cast<char>(width >> 8);
+    bytes[frame + 8] = static_cast<char>(width);
+    return bytes;
+}
+
+// The same progressive picture with its last scan repeated before the end marker.
+static std::string repeating_last_scan(std::string bytes, int repeats)
+{
+    size_t last_scan = bytes.rfind("\xFF\xDA");
+    std::string scan = bytes.substr(last_scan, bytes.size() - 2 - last_scan);
+    std::string repeated;
+    for (int i = 0; i < repeats; ++i)
+        repeated += scan;
+    return bytes.insert(bytes.size() - 2, repeated);
 }
 
 TEST_F(BadPictures, MissingFileEndsTheShowWithAMessageAndNoLog)
@@ -151,6 +189,68 @@ TEST_F(BadPictures, NotAJpegAppendsOneLogLinePerRun)
     EXPECT_EQ(log_lines(), 1);
     EXPECT_EXIT(load_jpeg("notes.jpg", &width, &height), ::testing::ExitedWithCode(1), "JPEG");
     EXPECT_EQ(log_lines(), 2);
+}
+
+// Each crafted file is refused at once with one line naming it; a child that is still decoding after
+// half a minute is stopped, which fails the case (the files once took minutes and gigabytes).
+TEST_F(BadPictures, CraftedPicturesAreRefusedBeforeTheyCostTimeOrMemory)
+{
+    const std::string progressive = encode_jpeg(256, 256, 3, true);
+    struct Crafted {
+        const char* name;
+        std::string bytes;
+        const char* line;
+    } cases[] = {
+        {"huge.jpg", claiming_size(progressive, 65500, 65500), "cannot use picture huge.jpg: picture too large"},
+        {"wide.jpg", claiming_size(encode_jpeg(64, 64, 3), 16000, 64), "cannot use picture wide.jpg: picture too large"},
+        {"scans.jpg", repeating_last_scan(progressive, 2000), "cannot use picture scans.jpg: too many scans"},
+        {"png.jpg", "\x89PNG\r\n\x1a\n", "cannot use picture png.jpg: Not a JPEG file: starts with 0x89 0x50"},
+        {"empty.jpg", "", "cannot use picture empty.jpg: Empty input file"},
+    };
+    for (const Crafted& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(c.name, c.bytes);
+        int width, height;
+        EXPECT_EXIT(
+            {
+                alarm(30);
+                load_jpeg(c.name, &width, &height);
+                std::exit(0);
+            },
+            ::testing::ExitedWithCode(1), std::string("ninescenes: ") + c.line);
+    }
+    write_file("fine.jpg", repeating_last_scan(progressive, largest_scan_count - 11));
+    int width = 0, height = 0;
+    EXPECT_EQ(load_jpeg("fine.jpg", &width, &height).size(), 256u * 256u * 3u) << "a reasonable number of scans";
+}
+
+// A FIFO never ends and a device never stops: neither may block start-up in place of a picture or
+// of the log.
+TEST_F(BadPictures, OnlyRegularFilesAreOpened)
+{
+    ASSERT_EQ(mkfifo("pipe.jpg", 0600), 0);
+    int width, height;
+    EXPECT_EXIT(
+        {
+            alarm(30);
+            load_jpeg("pipe.jpg", &width, &height);
+        },
+        ::testing::ExitedWithCode(1), "cannot use picture pipe.jpg: not a regular file");
+    EXPECT_EXIT(
+        {
+            alarm(30);
+            load_jpeg("/dev/zero", &width, &height);
+        },
+        ::testing::ExitedWithCode(1), "cannot use picture /dev/zero: not a regular file");
+
+    ASSERT_EQ(mkfifo(jpeg_log_path, 0600), 0);
+    write_jpeg("cut.jpg", 64, 64, 3, true);
+    EXPECT_EXIT(
+        {
+            alarm(30);
+            std::exit(load_jpeg("cut.jpg", &width, &height).size() == 64u * 64u * 3u ? 0 : 2);
+        },
+        ::testing::ExitedWithCode(0), "Premature end of JPEG file");
 }
 
 TEST_F(BadPictures, TruncatedFileWarnsOnceAndDecodes)

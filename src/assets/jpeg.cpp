@@ -1,70 +1,176 @@
-// JPEG decoding with libjpeg: messages to standard error and jpeg.err, damaged pictures refused.
+// JPEG decoding with libjpeg: messages to standard error and jpeg.err, damaged pictures refused
+// before they cost time or memory.
 #include "assets/jpeg.h"
 
 #include <cerrno>
+#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <jpeglib.h>
 
-// Every decoder message goes to standard error and is appended to jpeg.err, which is opened
-// and closed for each message so that nothing is lost when an error ends the program.
+// The error manager the decoder reports to: where to escape to when it gives up, and why it did.
+struct DecoderErrors {
+    jpeg_error_mgr library;
+    std::jmp_buf escape;
+    char why[JMSG_LENGTH_MAX];
+};
+
+// The decoder's progress hook counts the scans it reads; it lives beside the decoder.
+struct Decoder {
+    jpeg_decompress_struct library;
+    DecoderErrors errors;
+    jpeg_progress_mgr progress;
+};
+
+// Opens path for reading only if it is a regular file: a FIFO or a device would block or never end.
+static int open_regular_file(const char* path, int flags)
+{
+    int fd = open(path, flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat status;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+// Every decoder message goes to standard error and is appended to jpeg.err, which is opened and
+// closed for each message so that nothing is lost when an error ends the program.
 static void log_decoder_message(j_common_ptr decoder)
 {
     char line[JMSG_LENGTH_MAX];
     (*decoder->err->format_message)(decoder, line);
     std::fprintf(stderr, "%s\n", line);
-    if (std::FILE* log = std::fopen(jpeg_log_path, "a")) {
-        std::fprintf(log, "%s\n", line);
-        std::fclose(log);
+    int fd = open_regular_file(jpeg_log_path, O_WRONLY | O_APPEND | O_CREAT);
+    if (fd >= 0) {
+        std::string entry = std::string(line) + "\n";
+        ssize_t written = write(fd, entry.data(), entry.size());
+        (void)written;  // a log that cannot be written loses the line, as a missing one does
+        close(fd);
     }
 }
 
-// No picture of the show comes near this; a header claiming more is damaged, not a picture to allocate for.
-static constexpr JDIMENSION largest_picture_side = 4096;
-
-[[noreturn]] static void refuse(const char* path, const char* why)
+[[noreturn]] static void give_up(j_common_ptr decoder, const char* why)
 {
-    std::fprintf(stderr, "ninescenes: cannot use picture %s: %s\n", path, why);
-    std::exit(1);
+    DecoderErrors* errors = reinterpret_cast<DecoderErrors*>(decoder->err);
+    std::snprintf(errors->why, sizeof errors->why, "%s", why);
+    std::longjmp(errors->escape, 1);
+}
+
+// The library's own error exit prints and ends the process; this one prints the same way and
+// returns to the caller with the message.
+[[noreturn]] static void stop_decoding(j_common_ptr decoder)
+{
+    char message[JMSG_LENGTH_MAX];
+    (*decoder->err->output_message)(decoder);
+    (*decoder->err->format_message)(decoder, message);
+    give_up(decoder, message);
+}
+
+// Progressive pictures are absorbed scan by scan inside jpeg_start_decompress; a file repeating
+// its scans thousands of times would keep start-up busy for minutes.
+static void limit_scans(j_common_ptr common)
+{
+    j_decompress_ptr decoder = reinterpret_cast<j_decompress_ptr>(common);
+    if (decoder->input_scan_number > largest_scan_count)
+        give_up(common, "too many scans");
+}
+
+static void set_up(Decoder& d)
+{
+    d.library.err = jpeg_std_error(&d.errors.library);
+    d.errors.library.output_message = log_decoder_message;
+    d.errors.library.error_exit = stop_decoding;
+    jpeg_create_decompress(&d.library);
+    d.library.mem->max_memory_to_use = largest_decoder_memory;
+    d.progress = {};
+    d.progress.progress_monitor = limit_scans;
+    d.library.progress = &d.progress;
+}
+
+// The size is checked on the header alone: multi-scan files are buffered whole by
+// jpeg_start_decompress. Greyscale pictures are widened to RGB by the decoder; anything it cannot
+// deliver as RGB (CMYK, for one) stops in its error exit with a message.
+static void decode(j_decompress_ptr decoder, DecodedPicture& picture)
+{
+    jpeg_read_header(decoder, TRUE);
+    if (decoder->image_width > largest_picture_side || decoder->image_height > largest_picture_side)
+        give_up(reinterpret_cast<j_common_ptr>(decoder), "picture too large");
+    decoder->out_color_space = JCS_RGB;
+    jpeg_start_decompress(decoder);
+    if (decoder->output_components != 3)
+        give_up(reinterpret_cast<j_common_ptr>(decoder), "not decodable as RGB");
+
+    picture.width = static_cast<int>(decoder->output_width);
+    picture.height = static_cast<int>(decoder->output_height);
+    size_t row_bytes = static_cast<size_t>(picture.width) * 3;
+    picture.rgb.assign(row_bytes * decoder->output_height, 0);
+    JSAMPARRAY row = (*decoder->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(decoder), JPOOL_IMAGE,
+                                                   static_cast<JDIMENSION>(row_bytes), 1);
+    while (decoder->output_scanline < decoder->output_height) {
+        size_t y = decoder->output_scanline;
+        jpeg_read_scanlines(decoder, row, 1);
+        std::memcpy(&picture.rgb[y * row_bytes], row[0], row_bytes);
+    }
+    jpeg_finish_decompress(decoder);
+}
+
+// Runs decode with the escape set; the decoder is destroyed on either way out.
+static bool decode_guarded(Decoder& d, DecodedPicture& picture, std::string& why)
+{
+    if (setjmp(d.errors.escape)) {
+        jpeg_destroy_decompress(&d.library);
+        why = d.errors.why;
+        return false;
+    }
+    decode(&d.library, picture);
+    jpeg_destroy_decompress(&d.library);
+    return true;
+}
+
+bool decode_jpeg_file(const char* path, DecodedPicture& picture, std::string& why)
+{
+    int fd = open_regular_file(path, O_RDONLY);
+    std::FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr;
+    if (!file) {
+        why = errno == EINVAL ? "not a regular file" : std::strerror(errno);
+        if (fd >= 0)
+            close(fd);
+        return false;
+    }
+    Decoder d;
+    set_up(d);
+    jpeg_stdio_src(&d.library, file);
+    bool decoded = decode_guarded(d, picture, why);
+    std::fclose(file);
+    return decoded;
+}
+
+bool decode_jpeg_bytes(const unsigned char* bytes, size_t size, DecodedPicture& picture, std::string& why)
+{
+    Decoder d;
+    set_up(d);
+    jpeg_mem_src(&d.library, bytes, static_cast<unsigned long>(size));
+    return decode_guarded(d, picture, why);
 }
 
 std::vector<unsigned char> load_jpeg(const char* path, int* width, int* height)
 {
-    jpeg_decompress_struct decoder;
-    jpeg_error_mgr errors;
-    decoder.err = jpeg_std_error(&errors);
-    errors.output_message = log_decoder_message;
-    jpeg_create_decompress(&decoder);
-
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
-        refuse(path, std::strerror(errno));
-    jpeg_stdio_src(&decoder, file);
-    jpeg_read_header(&decoder, TRUE);
-    // Greyscale pictures are widened to RGB by the decoder; anything it cannot deliver as RGB
-    // (CMYK, for one) stops in its error exit with a message.
-    decoder.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&decoder);
-    if (decoder.output_components != 3)
-        refuse(path, "not decodable as RGB");
-    if (decoder.output_width > largest_picture_side || decoder.output_height > largest_picture_side)
-        refuse(path, "picture too large");
-
-    *width = static_cast<int>(decoder.output_width);
-    *height = static_cast<int>(decoder.output_height);
-    size_t row_bytes = static_cast<size_t>(*width) * 3;
-    std::vector<unsigned char> picture(row_bytes * decoder.output_height);
-    JSAMPARRAY row = (*decoder.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
-                                                  static_cast<JDIMENSION>(row_bytes), 1);
-    while (decoder.output_scanline < decoder.output_height) {
-        size_t y = decoder.output_scanline;
-        jpeg_read_scanlines(&decoder, row, 1);
-        std::memcpy(&picture[y * row_bytes], row[0], row_bytes);
+    DecodedPicture picture;
+    std::string why;
+    if (!decode_jpeg_file(path, picture, why)) {
+        std::fprintf(stderr, "ninescenes: cannot use picture %s: %s\n", path, why.c_str());
+        std::exit(1);
     }
-    jpeg_finish_decompress(&decoder);
-    jpeg_destroy_decompress(&decoder);
-    std::fclose(file);
-    return picture;
+    *width = picture.width;
+    *height = picture.height;
+    return std::move(picture.rgb);
 }
