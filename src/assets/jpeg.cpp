@@ -123,14 +123,28 @@ static void decode(j_decompress_ptr decoder, DecodedPicture& picture)
     jpeg_finish_decompress(decoder);
 }
 
-// Runs decode with the escape set; the decoder is destroyed on either way out.
-static bool decode_guarded(Decoder& d, DecodedPicture& picture, std::string& why)
+// Where the compressed bytes come from: an open file, or bytes in memory.
+struct Source {
+    std::FILE* file;
+    const unsigned char* bytes;
+    size_t size;
+};
+
+// Sets the decoder up and decodes with the escape set, since attaching the source may already
+// fail (an empty buffer); the decoder is destroyed on either way out.
+static bool decode_guarded(const Source& source, DecodedPicture& picture, std::string& why)
 {
+    Decoder d = {};
     if (setjmp(d.errors.escape)) {
         jpeg_destroy_decompress(&d.library);
         why = d.errors.why;
         return false;
     }
+    set_up(d);
+    if (source.file)
+        jpeg_stdio_src(&d.library, source.file);
+    else
+        jpeg_mem_src(&d.library, source.bytes, static_cast<unsigned long>(source.size));
     decode(&d.library, picture);
     jpeg_destroy_decompress(&d.library);
     return true;
@@ -146,20 +160,14 @@ bool decode_jpeg_file(const char* path, DecodedPicture& picture, std::string& wh
             close(fd);
         return false;
     }
-    Decoder d;
-    set_up(d);
-    jpeg_stdio_src(&d.library, file);
-    bool decoded = decode_guarded(d, picture, why);
+    bool decoded = decode_guarded({file, nullptr, 0}, picture, why);
     std::fclose(file);
     return decoded;
 }
 
 bool decode_jpeg_bytes(const unsigned char* bytes, size_t size, DecodedPicture& picture, std::string& why)
 {
-    Decoder d;
-    set_up(d);
-    jpeg_mem_src(&d.library, bytes, static_cast<unsigned long>(size));
-    return decode_guarded(d, picture, why);
+    return decode_guarded({nullptr, bytes, size}, picture, why);
 }
 
 std::vector<unsigned char> load_jpeg(const char* path, int* width, int* height)
