@@ -227,8 +227,8 @@ TEST_F(ShowFrames, ZeroHeightWindowKeepsAFiniteProjection)
 
 TEST_F(ShowFrames, FramesAllocateNothing)
 {
-    const double moments[] = {3.0, 19.0, 27.0, 35.0, 39.0, 48.0, 56.5, 70.0, 99.0, 110.0,
-                              129.0, 138.0, 150.0, 185.0, 199.0, 215.0, 238.0};
+    const double moments[] = {3.0,   19.0,  27.0,  35.0,  39.0,  48.0,  56.5,  58.0,  70.0,  76.8,
+                              99.0,  110.0, 129.0, 138.0, 150.0, 173.0, 185.0, 199.0, 205.0, 215.0, 238.0};
     for (double t : moments)
         draw_show_at(t);
     glFinish();
@@ -242,8 +242,6 @@ TEST_F(ShowFrames, FramesAllocateNothing)
 
 // What each picture contributes to a frame: drawn once as it is and once with the picture swapped for
 // opaque black, a picture on screen changes pixels and one that is not drawn changes none.
-using Slot = GLuint TextureSet::*;
-
 // The show never clears the colour buffer; here every frame starts from the same clear colour, so
 // that what shows through the gaps of one frame is not what the frame before it drew.
 static Frame draw_on_clear_frame(double t)
@@ -285,22 +283,22 @@ TEST_F(ShowFrames, EachSceneShowsItsPicturesEitherSideOfEveryCut)
         {30.0, "second title over the tunnel", {&T::tunnel, &T::quembly}, {&T::details}},
         {S0 - 0.5, "tunnel fading out", {&T::tunnel}, {&T::blobitausta, &T::blob2, &T::circletex}},
         {S0 + 0.5, "blob cluster fading in", {&T::blobitausta, &T::blob2, &T::circletex}, {&T::tunnel, &T::border}},
-        {S1 - 0.5, "rings under the next backdrop, the blob swung off", {&T::blobitausta, &T::circletex, &T::wobltausta, &T::border}, {&T::blob2}},
-        {S1 + 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::blobitausta, &T::blob2, &T::circletex}},
-        {S2 - 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
-        {S2 + 0.5, "wavy backdrop runs on", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
-        {S3 - 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
-        {S3 + 0.5, "first ring's backdrop", {&T::pyoritystausta}, {&T::wobltausta, &T::border}},
+        {S1 - 0.5, "rings under the next backdrop, the blob swung off", {&T::blobitausta, &T::circletex, &T::wobltausta, &T::border}, {&T::blob2, &T::wobl}},
+        {S1 + 0.5, "cube swinging in over the wavy backdrop", {&T::wobltausta, &T::border, &T::wobl, &T::wobllighttex}, {&T::blobitausta, &T::blob2, &T::circletex}},
+        {S2 - 0.5, "wobbling cube", {&T::wobltausta, &T::border, &T::wobl, &T::wobllighttex}, {&T::pyoritystausta}},
+        {S2 + 0.5, "wobbling cube runs on", {&T::wobltausta, &T::border, &T::wobl, &T::wobllighttex}, {&T::pyoritystausta}},
+        {S3 - 0.5, "wobbling cube", {&T::wobltausta, &T::border, &T::wobl, &T::wobllighttex}, {&T::pyoritystausta}},
+        {S3 + 0.5, "first ring's backdrop", {&T::pyoritystausta}, {&T::wobltausta, &T::border, &T::wobl, &T::wobllighttex}},
         {S4 - 0.5, "first ring's backdrop", {&T::pyoritystausta}, {&T::blob1, &T::border}},
         {S4 + 0.5, "the flash washes the cavity out", {&T::border}, {&T::pyoritystausta}},
         {S5 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::pyoritystausta}},
         {S5 + 0.5, "cavity runs on", {&T::blob1, &T::border}, {&T::pyoritystausta}},
-        {S6 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::scrolltausta}},
-        {S6 + 0.5, "column's backdrop", {&T::scrolltausta}, {&T::blob1, &T::border}},
-        {S7 - 0.5, "column's backdrop", {&T::scrolltausta}, {&T::pyoritystausta, &T::circletex}},
-        {S7 + 0.5, "closing rings", {&T::pyoritystausta, &T::circletex}, {&T::scrolltausta, &T::loppukuva}},
-        {end_picture - 0.5, "closing rings", {&T::pyoritystausta, &T::circletex}, {&T::loppukuva}},
-        {end_picture + 0.5, "end picture fading in", {&T::pyoritystausta, &T::circletex, &T::loppukuva}, {}},
+        {S6 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::scrolltausta, &T::scrolltex, &T::lighttex3}},
+        {S6 + 0.5, "twisted column", {&T::scrolltausta, &T::scrolltex, &T::lighttex3}, {&T::blob1, &T::border}},
+        {S7 - 0.5, "twisted column", {&T::scrolltausta, &T::scrolltex, &T::lighttex3}, {&T::pyoritystausta, &T::circletex, &T::mag}},
+        {S7 + 0.5, "bulging cube in its rings", {&T::pyoritystausta, &T::circletex, &T::mag, &T::lighttex1}, {&T::scrolltausta, &T::scrolltex, &T::lighttex3, &T::loppukuva}},
+        {end_picture - 0.5, "bulging cube in its rings", {&T::pyoritystausta, &T::circletex, &T::mag, &T::lighttex1}, {&T::loppukuva}},
+        {end_picture + 0.5, "end picture fading in", {&T::pyoritystausta, &T::circletex, &T::mag, &T::lighttex1, &T::loppukuva}, {}},
     };
     const GLuint black = black_texture();
     for (const SceneLayers& c : cases) {

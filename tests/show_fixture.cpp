@@ -95,9 +95,10 @@ Frame show_frame_at(double t)
     return grab_frame();
 }
 
-unsigned int black_texture()
+static unsigned int solid_texture(unsigned char grey)
 {
-    static const unsigned char texels[16] = {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255};
+    const unsigned char texels[16] = {grey, grey, grey, 255, grey, grey, grey, 255,
+                                      grey, grey, grey, 255, grey, grey, grey, 255};
     GLuint name;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -105,4 +106,22 @@ unsigned int black_texture()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     return name;
+}
+
+unsigned int black_texture() { return solid_texture(0); }
+
+Mask picture_mask(Slot slot, double t)
+{
+    static const GLuint black = black_texture();
+    static const GLuint white = solid_texture(255);
+    GLuint kept = textures.*slot;
+    textures.*slot = black;
+    Frame dark = show_frame_at(t);
+    textures.*slot = white;
+    Frame light = show_frame_at(t);
+    textures.*slot = kept;
+    Mask mask(dark.size() / 4);
+    for (size_t i = 0; i < mask.size(); ++i)
+        mask[i] = dark[4 * i] != light[4 * i] || dark[4 * i + 1] != light[4 * i + 1] || dark[4 * i + 2] != light[4 * i + 2];
+    return mask;
 }

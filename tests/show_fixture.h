@@ -5,7 +5,11 @@
 #include <functional>
 #include <vector>
 
+struct TextureSet;
+
 using Frame = std::vector<unsigned char>;
+// One picture's texture name in the show's texture set.
+using Slot = unsigned int TextureSet::*;
 
 struct Rgb {
     int r, g, b;
@@ -44,6 +48,11 @@ std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std:
 
 // A new 2 × 2 opaque black texture, to stand in for a picture: drawn additively it adds nothing.
 unsigned int black_texture();
+
+// Where a picture is on screen in the frame the show draws at t: the pixels (640 × 480, top row
+// first) that change when the picture is swapped for opaque black and then for opaque white.
+using Mask = std::vector<bool>;
+Mask picture_mask(Slot slot, double t);
 
 // Draws the frame the show draws at t, a sixtieth of a second after the one before, and reads it.
 Frame show_frame_at(double t);

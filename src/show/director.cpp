@@ -3,9 +3,12 @@
 
 #include "assets/textures.h"
 #include "effects/blob_scenes.h"
+#include "effects/bulging_cube.h"
 #include "effects/glow_square.h"
 #include "effects/screen_layers.h"
 #include "effects/tunnel.h"
+#include "effects/twisted_column.h"
+#include "effects/wobbling_cube.h"
 #include "platform/audio.h"
 #include "show/clock.h"
 #include "platform/platform.h"
@@ -197,6 +200,7 @@ static void draw_wobble_scene(double t)
     reset_texture_matrix();
     set_wobble_camera(u);
     float flash = advance_beat(t);
+    draw_wobbling_object(static_cast<float>(u), beat_step);
     flash_screen(flash);
 }
 
@@ -232,6 +236,7 @@ static void draw_column_scene(double t)
                     backdrop_vertical);
     reset_texture_matrix();
     look_at(-0.5, 0.0, 3.0, -0.5, 0.0, 0.0);
+    draw_scene7_effect(t - S6);
 }
 
 // Three glowing rings spin about the cube; the depth test lets the cube hide them, but they
@@ -263,6 +268,7 @@ static void draw_closing_scene(double t)
     glEnable(GL_DEPTH_TEST);
     reset_texture_matrix();
     look_at(0.0, 0.0, 5.0, 0.0, 0.0, 0.0);
+    draw_last_object(static_cast<float>(d));
     draw_closing_rings(d);
     if (d < closing_flash_seconds)
         flash_screen(static_cast<float>((closing_flash_seconds - d) * closing_flash_rate));
