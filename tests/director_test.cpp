@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 TEST(SceneChoice, EveryTableEntryBelongsToTheSceneBefore)
@@ -119,6 +120,9 @@ static double backdrop_match(const std::vector<unsigned char>& frame, const Back
     return static_cast<double>(matching) / total;
 }
 
+// A picture slot of the texture set, to swap a picture for another.
+using Slot = GLuint TextureSet::*;
+
 struct BackdropCase {
     double t;
     const char* name;
@@ -126,6 +130,7 @@ struct BackdropCase {
     float scroll;
     int first_row, last_row;  // rows the border leaves open
     int last_column;          // the blob and its rings stay right of this in scene 1
+    std::vector<Slot> light;  // added over the whole backdrop: made black, so that it adds nothing
 };
 
 class ShowFrames : public ::testing::Test {
@@ -141,14 +146,21 @@ TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
 {
     const double S0 = scene_table[0], S1 = scene_table[1], S3 = scene_table[3], S6 = scene_table[6];
     const BackdropCase cases[] = {
-        {45.0, "blobitausta", 2000, 0, static_cast<float>((45.0 - S0) * 0.03), 0, 480, 160},
-        {60.0, "wobltausta", 2048, 0, static_cast<float>((60.0 - S1) * 0.014), 80, 400, 640},
-        {110.0, "pyoritystausta", 2000, 1, static_cast<float>((110.0 - S3) * 0.028), 0, 480, 640},
-        {180.0, "scrolltausta", 2000, 1, static_cast<float>((180.0 - S6) * 0.01), 0, 480, 640},
-        {205.0, "pyoritystausta", 2000, 1, static_cast<float>((205.0 - S6) * 0.01), 0, 480, 640},
+        {45.0, "blobitausta", 2000, 0, static_cast<float>((45.0 - S0) * 0.03), 0, 480, 160, {}},
+        {60.0, "wobltausta", 2048, 0, static_cast<float>((60.0 - S1) * 0.014), 80, 400, 640, {}},
+        {110.0, "pyoritystausta", 2000, 1, static_cast<float>((110.0 - S3) * 0.028), 0, 480, 640,
+         {&TextureSet::linetex, &TextureSet::circletex2}},
+        {180.0, "scrolltausta", 2000, 1, static_cast<float>((180.0 - S6) * 0.01), 0, 480, 640, {}},
+        {205.0, "pyoritystausta", 2000, 1, static_cast<float>((205.0 - S6) * 0.01), 0, 480, 640, {}},
     };
+    const GLuint black = black_texture();
     for (const BackdropCase& c : cases) {
+        std::vector<GLuint> kept;
+        for (Slot slot : c.light)
+            kept.push_back(std::exchange(textures.*slot, black));
         draw_show_at(c.t);
+        for (size_t k = 0; k < kept.size(); ++k)
+            textures.*c.light[k] = kept[k];
         std::vector<unsigned char> frame = grab_frame();
         save_frame(frame, (std::string("backdrop_") + c.name + "_" + std::to_string(static_cast<int>(c.t))).c_str());
         Backdrop b = read_backdrop(c.name, c.size, c.tall);
@@ -161,6 +173,7 @@ TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
             EXPECT_LT(shifted, right * 0.5) << c.name << " at " << c.t << " matches as well shifted by " << shift;
         }
     }
+    glDeleteTextures(1, &black);
 }
 
 TEST_F(ShowFrames, BorderFramesTheWobbleScene)
@@ -227,8 +240,9 @@ TEST_F(ShowFrames, ZeroHeightWindowKeepsAFiniteProjection)
 
 TEST_F(ShowFrames, FramesAllocateNothing)
 {
-    const double moments[] = {3.0, 19.0, 27.0, 35.0, 39.0, 48.0, 56.5, 70.0, 99.0, 110.0,
-                              129.0, 138.0, 150.0, 185.0, 199.0, 215.0, 238.0};
+    const double moments[] = {3.0,   19.0,  27.0,  35.0,  39.0,  48.0,  56.5,  70.0,  99.0,  102.5,
+                              110.0, 122.4, 129.0, 138.0, 147.3, 150.0, 160.0, 172.8, 185.0, 199.0,
+                              215.0, 238.0};
     for (double t : moments)
         draw_show_at(t);
     glFinish();
@@ -242,7 +256,6 @@ TEST_F(ShowFrames, FramesAllocateNothing)
 
 // What each picture contributes to a frame: drawn once as it is and once with the picture swapped for
 // opaque black, a picture on screen changes pixels and one that is not drawn changes none.
-using Slot = GLuint TextureSet::*;
 
 // The show never clears the colour buffer; here every frame starts from the same clear colour, so
 // that what shows through the gaps of one frame is not what the frame before it drew.
@@ -289,14 +302,14 @@ TEST_F(ShowFrames, EachSceneShowsItsPicturesEitherSideOfEveryCut)
         {S1 + 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::blobitausta, &T::blob2, &T::circletex}},
         {S2 - 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
         {S2 + 0.5, "wavy backdrop runs on", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
-        {S3 - 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::pyoritystausta}},
-        {S3 + 0.5, "first ring's backdrop", {&T::pyoritystausta}, {&T::wobltausta, &T::border}},
-        {S4 - 0.5, "first ring's backdrop", {&T::pyoritystausta}, {&T::blob1, &T::border}},
-        {S4 + 0.5, "the flash washes the cavity out", {&T::border}, {&T::pyoritystausta}},
-        {S5 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::pyoritystausta}},
-        {S5 + 0.5, "cavity runs on", {&T::blob1, &T::border}, {&T::pyoritystausta}},
-        {S6 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::scrolltausta}},
-        {S6 + 0.5, "column's backdrop", {&T::scrolltausta}, {&T::blob1, &T::border}},
+        {S3 - 0.5, "wavy backdrop", {&T::wobltausta, &T::border}, {&T::pyoritystausta, &T::refl1, &T::linetex, &T::circletex2}},
+        {S3 + 0.5, "first ring of knots", {&T::pyoritystausta, &T::refl1, &T::linetex, &T::circletex2}, {&T::wobltausta, &T::border, &T::refl2}},
+        {S4 - 0.5, "first ring of knots", {&T::pyoritystausta, &T::refl1, &T::linetex, &T::circletex2}, {&T::blob1, &T::border, &T::refl2}},
+        {S4 + 0.5, "the flash washes the cavity out", {&T::border}, {&T::pyoritystausta, &T::refl1, &T::linetex, &T::circletex2}},
+        {S5 - 0.5, "cavity", {&T::blob1, &T::border}, {&T::pyoritystausta, &T::refl2, &T::linetex, &T::circletex2}},
+        {S5 + 0.5, "second ring of stars over the cavity", {&T::blob1, &T::border, &T::refl2, &T::linetex, &T::circletex2}, {&T::pyoritystausta, &T::refl1}},
+        {S6 - 0.5, "second ring of stars over the cavity", {&T::blob1, &T::border, &T::refl2, &T::linetex, &T::circletex2}, {&T::scrolltausta, &T::refl1}},
+        {S6 + 0.5, "column's backdrop", {&T::scrolltausta}, {&T::blob1, &T::border, &T::refl2, &T::linetex, &T::circletex2}},
         {S7 - 0.5, "column's backdrop", {&T::scrolltausta}, {&T::pyoritystausta, &T::circletex}},
         {S7 + 0.5, "closing rings", {&T::pyoritystausta, &T::circletex}, {&T::scrolltausta, &T::loppukuva}},
         {end_picture - 0.5, "closing rings", {&T::pyoritystausta, &T::circletex}, {&T::loppukuva}},

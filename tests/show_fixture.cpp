@@ -4,6 +4,7 @@
 #include "assets/textures.h"
 #include "platform/offscreen.h"
 #include "png_frames.h"
+#include "show/demo.h"
 #include "show/director.h"
 #include "show/view.h"
 
@@ -20,6 +21,7 @@ void open_show_offscreen()
     ASSERT_TRUE(open_offscreen_context(screen_width, screen_height));
     set_view(screen_width, screen_height);
     init_gl_and_textures();
+    init_demo();
     opened = true;
 }
 

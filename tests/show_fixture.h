@@ -1,5 +1,5 @@
-// Shared by the drawing tests: an offscreen 640 × 480 context with the show's pictures loaded
-// exactly as start-up loads them, and helpers to read the frame back.
+// Shared by the drawing tests: an offscreen 640 × 480 context with the show's pictures, tables and
+// meshes loaded exactly as start-up loads them, and helpers to read the frame back.
 #pragma once
 
 #include <functional>
@@ -11,7 +11,7 @@ struct Rgb {
     int r, g, b;
 };
 
-// Opens the context, sets the view and loads every picture (once per test program).
+// Opens the context, sets the view and starts the show as start-up does (once per test program).
 void open_show_offscreen();
 
 // The current frame as RGBA bytes, top row first.

@@ -75,6 +75,14 @@ missing_picture)
   [ "$(wc -l < "$dir/stderr.txt")" -eq 1 ] || fail "more than one line: $(cat "$dir/stderr.txt")"
   [ ! -e "$dir/jpeg.err" ] || fail "jpeg.err was written"
   ;;
+missing_mesh)
+  dir=$(scratch_with_data)
+  rm "$dir/data/obu2.smf"
+  run_under_xvfb "$dir" ":"
+  [ "$(cat "$dir/status.txt")" = 1 ] || fail "status $(cat "$dir/status.txt")"
+  grep -q "data/obu2.smf" "$dir/stderr.txt" || fail "no message naming the mesh: $(cat "$dir/stderr.txt")"
+  [ "$(wc -l < "$dir/stderr.txt")" -eq 1 ] || fail "more than one line: $(cat "$dir/stderr.txt")"
+  ;;
 picture_not_a_jpeg)
   dir=$(scratch_with_data)
   echo "not a picture" > "$dir/data/wobl.jpg"
