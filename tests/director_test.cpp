@@ -120,9 +120,6 @@ static double backdrop_match(const std::vector<unsigned char>& frame, const Back
     return static_cast<double>(matching) / total;
 }
 
-// A picture slot of the texture set, to swap a picture for another.
-using Slot = GLuint TextureSet::*;
-
 struct BackdropCase {
     double t;
     const char* name;
@@ -130,7 +127,6 @@ struct BackdropCase {
     float scroll;
     int first_row, last_row;  // rows the border leaves open
     int last_column;          // the blob and its rings stay right of this in scene 1
-    std::vector<Slot> light;  // added over the whole backdrop: made black, so that it adds nothing
 };
 
 class ShowFrames : public ::testing::Test {
@@ -146,21 +142,17 @@ TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
 {
     const double S0 = scene_table[0], S1 = scene_table[1], S3 = scene_table[3], S6 = scene_table[6];
     const BackdropCase cases[] = {
-        {45.0, "blobitausta", 2000, 0, static_cast<float>((45.0 - S0) * 0.03), 0, 480, 160, {}},
-        {60.0, "wobltausta", 2048, 0, static_cast<float>((60.0 - S1) * 0.014), 80, 400, 640, {}},
-        {110.0, "pyoritystausta", 2000, 1, static_cast<float>((110.0 - S3) * 0.028), 0, 480, 640,
-         {&TextureSet::linetex, &TextureSet::circletex2}},
-        {180.0, "scrolltausta", 2000, 1, static_cast<float>((180.0 - S6) * 0.01), 0, 480, 640, {}},
-        {205.0, "pyoritystausta", 2000, 1, static_cast<float>((205.0 - S6) * 0.01), 0, 480, 640, {}},
+        {45.0, "blobitausta", 2000, 0, static_cast<float>((45.0 - S0) * 0.03), 0, 480, 160},
+        {60.0, "wobltausta", 2048, 0, static_cast<float>((60.0 - S1) * 0.014), 80, 400, 640},
+        {110.0, "pyoritystausta", 2000, 1, static_cast<float>((110.0 - S3) * 0.028), 0, 480, 640},
+        {180.0, "scrolltausta", 2000, 1, static_cast<float>((180.0 - S6) * 0.01), 0, 480, 640},
+        {205.0, "pyoritystausta", 2000, 1, static_cast<float>((205.0 - S6) * 0.01), 0, 480, 640},
     };
+    // The ring scenes add their light over the whole backdrop: made black, it adds nothing.
     const GLuint black = black_texture();
+    const GLuint light[] = {std::exchange(textures.linetex, black), std::exchange(textures.circletex2, black)};
     for (const BackdropCase& c : cases) {
-        std::vector<GLuint> kept;
-        for (Slot slot : c.light)
-            kept.push_back(std::exchange(textures.*slot, black));
         draw_show_at(c.t);
-        for (size_t k = 0; k < kept.size(); ++k)
-            textures.*c.light[k] = kept[k];
         std::vector<unsigned char> frame = grab_frame();
         save_frame(frame, (std::string("backdrop_") + c.name + "_" + std::to_string(static_cast<int>(c.t))).c_str());
         Backdrop b = read_backdrop(c.name, c.size, c.tall);
@@ -173,6 +165,8 @@ TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
             EXPECT_LT(shifted, right * 0.5) << c.name << " at " << c.t << " matches as well shifted by " << shift;
         }
     }
+    textures.linetex = light[0];
+    textures.circletex2 = light[1];
     glDeleteTextures(1, &black);
 }
 
@@ -256,6 +250,7 @@ TEST_F(ShowFrames, FramesAllocateNothing)
 
 // What each picture contributes to a frame: drawn once as it is and once with the picture swapped for
 // opaque black, a picture on screen changes pixels and one that is not drawn changes none.
+using Slot = GLuint TextureSet::*;
 
 // The show never clears the colour buffer; here every frame starts from the same clear colour, so
 // that what shows through the gaps of one frame is not what the frame before it drew.

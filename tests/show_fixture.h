@@ -2,6 +2,7 @@
 // meshes loaded exactly as start-up loads them, and helpers to read the frame back.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -41,6 +42,10 @@ using FedPolygon = std::vector<FedVertex>;
 // modelview selected, left as it is), and returns the polygons GL received, in order. The caller
 // sets its view again afterwards.
 std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std::function<void()>& draw);
+
+// A point through the current modelview, projection and viewport to window coordinates; with back set,
+// from window coordinates back to object coordinates.
+std::array<double, 3> project_point(const std::array<double, 3>& p, bool back);
 
 // A new 2 × 2 opaque black texture, to stand in for a picture: drawn additively it adds nothing.
 unsigned int black_texture();

@@ -27,6 +27,7 @@ static constexpr double beam_phase_step = 20.0;
 
 // The sprites: 500 across, flying at 40 a second 200 apart over a 2000-long stretch of the axis, from
 // -800; they spin at 10, 14 … 46 degrees a second from 36 degrees apart.
+static constexpr int sprite_count = 10;
 static constexpr float sprite_half_size = 250.0f;
 static constexpr double sprite_speed = 40.0;
 static constexpr double sprite_spacing = 200.0;
@@ -48,8 +49,8 @@ struct RingLook {
     double eye_rise;
     Point centre;
     float scale;
-    float radius;          // model units, before the scale
-    bool turned_on_side;   // a quarter turn about x after the tumble
+    float radius;         // model units, before the scale
+    bool turned_on_side;  // a quarter turn about x after the tumble
 };
 
 static const RingLook ring_looks[] = {
@@ -57,12 +58,14 @@ static const RingLook ring_looks[] = {
     {&MeshSet::obu2, &TextureSet::refl2, {0, -30, 60}, 60, {10, 0, 0}, 0.07f, 60.0f, true},
 };
 
-float sprite_z(int k, double d)
+// How far sprite k has flown along the axis: jumping back from 1200 to -800.
+static float sprite_z(int k, double d)
 {
     return static_cast<float>(std::fmod(sprite_speed * d + sprite_spacing * k, sprite_stretch) + sprite_start);
 }
 
-double sprite_turn(int k, double d, float z)
+// Its turn about +z: one way in front of the ring, the other way behind it, none in its plane.
+static double sprite_turn(int k, double d, float z)
 {
     double turn = (sprite_rate_step * k + sprite_base_rate) * d + sprite_phase_step * k;
     return z > 0.0f ? turn : z < 0.0f ? -turn : 0.0;
@@ -150,7 +153,7 @@ static void draw_beams(double d)
 static void draw_sprites(double d)
 {
     glBindTexture(GL_TEXTURE_2D, textures.circletex2);
-    for (int k = 0; k < ring_sprite_count; ++k) {
+    for (int k = 0; k < sprite_count; ++k) {
         float z = sprite_z(k, d);
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, z);

@@ -6,16 +6,7 @@
 // mirroring refl2, each copy turned on its side, with the camera rising from below to above.
 enum class MeshRing { first, second };
 
-constexpr int ring_sprite_count = 10;
-
 // Draws the ring d seconds into a scene of scene_length seconds. Leaves the texture and the depth test
 // on, culling off with front faces selected for it, blending and the alpha test off, depth writes on,
 // the colour white and the ring's camera and scale in the modelview.
 void draw_mesh_ring_scene(MeshRing ring, double d, double scene_length);
-
-// How far sprite k has flown along the ring's axis d seconds in (model units): 200 apart at 40 a
-// second, jumping back from 1200 to -800.
-float sprite_z(int k, double d);
-// Its turn about +z in degrees at that z: one way in front of the ring, the other way behind it, none
-// in its plane.
-double sprite_turn(int k, double d, float z);
