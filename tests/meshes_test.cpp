@@ -76,6 +76,7 @@ TEST_F(SmfFiles, EachVertexGetsTheAreaWeightedSumOfItsFacesAndAnEmptyMeshDrawsNo
 
 TEST_F(SmfFiles, DamagedFilesEndTheProgramWithOneLine)
 {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a child without the GL driver's threads
     const std::pair<std::string, std::string> cases[] = {
         {std::string(scratch) + "/absent.smf", "cannot open mesh [^\n]*/absent.smf: No such file"},
         {write("header.smf", {1, 3}, {}, 1), "mesh [^\n]*/header.smf: truncated: 3 bytes"},
