@@ -1,4 +1,5 @@
 // The data generator: the same bytes on every run, and a clear refusal of an unusable target.
+#include "assets/mesh_table.h"
 #include "assets/picture_table.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,11 @@ TEST(DataSet, TwoRunsWriteTheSameBytes)
         ASSERT_GT(a.size(), 1000u) << name;
         EXPECT_EQ(a.substr(0, 2), "\xFF\xD8") << name << " is a JPEG";
         EXPECT_TRUE(a == read_file(scratch + "/b/" + name + ".jpg")) << name << " differs between runs";
+    }
+    for (const char* name : mesh_names) {
+        std::string a = read_file(scratch + "/a/" + name + mesh_extension);
+        ASSERT_GT(a.size(), 1000u) << name;
+        EXPECT_TRUE(a == read_file(scratch + "/b/" + name + mesh_extension)) << name << " differs between runs";
     }
     std::ofstream(scratch + "/plain-file") << "x";
     EXPECT_NE(run(std::string(data_tool) + " " + scratch + "/plain-file"), 0);

@@ -4,10 +4,12 @@
 #include "assets/textures.h"
 #include "platform/offscreen.h"
 #include "png_frames.h"
+#include "show/demo.h"
 #include "show/director.h"
 #include "show/view.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -20,6 +22,7 @@ void open_show_offscreen()
     ASSERT_TRUE(open_offscreen_context(screen_width, screen_height));
     set_view(screen_width, screen_height);
     init_gl_and_textures();
+    init_demo();
     opened = true;
 }
 
@@ -87,6 +90,18 @@ std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std:
         polygons.push_back(polygon);
     }
     return polygons;
+}
+
+std::array<double, 3> project_point(const std::array<double, 3>& p, bool back)
+{
+    double modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::array<double, 3> q;
+    (back ? gluUnProject : gluProject)(p[0], p[1], p[2], modelview, projection, viewport, &q[0], &q[1], &q[2]);
+    return q;
 }
 
 Frame show_frame_at(double t)

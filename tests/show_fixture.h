@@ -1,7 +1,8 @@
-// Shared by the drawing tests: an offscreen 640 × 480 context with the show's pictures loaded
-// exactly as start-up loads them, and helpers to read the frame back.
+// Shared by the drawing tests: an offscreen 640 × 480 context with the show's pictures, tables and
+// meshes loaded exactly as start-up loads them, and helpers to read the frame back.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -15,7 +16,7 @@ struct Rgb {
     int r, g, b;
 };
 
-// Opens the context, sets the view and loads every picture (once per test program).
+// Opens the context, sets the view and starts the show as start-up does (once per test program).
 void open_show_offscreen();
 
 // The current frame as RGBA bytes, top row first.
@@ -45,6 +46,10 @@ using FedPolygon = std::vector<FedVertex>;
 // modelview selected, left as it is), and returns the polygons GL received, in order. The caller
 // sets its view again afterwards.
 std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std::function<void()>& draw);
+
+// A point through the current modelview, projection and viewport to window coordinates; with back set,
+// from window coordinates back to object coordinates.
+std::array<double, 3> project_point(const std::array<double, 3>& p, bool back);
 
 // A new 2 × 2 opaque black texture, to stand in for a picture: drawn additively it adds nothing.
 unsigned int black_texture();

@@ -1,6 +1,7 @@
-// Start-up of the show after the pictures: music, effect tables, then the music starts.
+// Start-up of the show after the pictures: music, effect tables, meshes, then the music starts.
 #include "show/demo.h"
 
+#include "assets/meshes.h"
 #include "effects/metaballs.h"
 #include "platform/audio.h"
 #include "show/clock.h"
@@ -10,6 +11,7 @@ bool init_demo()
     audio_init(audio_rate);
     music_open(music_path);
     build_cavity_field();
+    load_meshes();
     app_active = true;
     music_play();
     seek_music_to_demo_time();

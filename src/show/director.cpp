@@ -5,6 +5,7 @@
 #include "effects/blob_scenes.h"
 #include "effects/bulging_cube.h"
 #include "effects/glow_square.h"
+#include "effects/mesh_rings.h"
 #include "effects/screen_layers.h"
 #include "effects/tunnel.h"
 #include "effects/twisted_column.h"
@@ -25,6 +26,7 @@ static const double& S0 = scene_table[0];
 static const double& S1 = scene_table[1];
 static const double& S3 = scene_table[3];
 static const double& S4 = scene_table[4];
+static const double& S5 = scene_table[5];
 static const double& S6 = scene_table[6];
 static const double& S7 = scene_table[7];
 
@@ -208,6 +210,7 @@ static void draw_first_ring_scene(double t)
 {
     draw_background(textures.pyoritystausta, static_cast<float>((t - S3) * first_ring_scroll_rate), backdrop_span,
                     backdrop_vertical);
+    draw_mesh_ring_scene(MeshRing::first, t - S3, S4 - S3);
 }
 
 // Scenes 5 and 6 share the blob part, timed from the start of scene 5 so it runs on without a jump.
@@ -228,6 +231,7 @@ static void draw_second_ring_scene(double t)
 {
     draw_blob_b_layers(t);
     glClear(GL_DEPTH_BUFFER_BIT);
+    draw_mesh_ring_scene(MeshRing::second, t - S5, S6 - S5);
 }
 
 static void draw_column_scene(double t)

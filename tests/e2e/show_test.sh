@@ -52,6 +52,13 @@ scratch_with_data() {
   echo "$dir"
 }
 
+# The run in directory $1 ended with status 1 and one line on standard error, naming $2.
+expect_one_line_failure() {
+  [ "$(cat "$1/status.txt")" = 1 ] || fail "status $(cat "$1/status.txt")"
+  grep -q "$2" "$1/stderr.txt" || fail "no message naming $2: $(cat "$1/stderr.txt")"
+  [ "$(wc -l < "$1/stderr.txt")" -eq 1 ] || fail "more than one line: $(cat "$1/stderr.txt")"
+}
+
 start_xvfb
 trap stop_xvfb EXIT
 
@@ -70,10 +77,14 @@ missing_picture)
   dir=$(scratch_with_data)
   rm "$dir/data/mag.jpg"
   run_under_xvfb "$dir" ":"
-  [ "$(cat "$dir/status.txt")" = 1 ] || fail "status $(cat "$dir/status.txt")"
-  grep -q "data/mag.jpg" "$dir/stderr.txt" || fail "no message naming the picture: $(cat "$dir/stderr.txt")"
-  [ "$(wc -l < "$dir/stderr.txt")" -eq 1 ] || fail "more than one line: $(cat "$dir/stderr.txt")"
+  expect_one_line_failure "$dir" data/mag.jpg
   [ ! -e "$dir/jpeg.err" ] || fail "jpeg.err was written"
+  ;;
+missing_mesh)
+  dir=$(scratch_with_data)
+  rm "$dir/data/obu2.smf"
+  run_under_xvfb "$dir" ":"
+  expect_one_line_failure "$dir" data/obu2.smf
   ;;
 picture_not_a_jpeg)
   dir=$(scratch_with_data)

@@ -206,28 +206,34 @@ void paint_circletex(Canvas& canvas)
     });
 }
 
-// A soft round sprite: white core, gold halo, violet fringe.
+// A small round sprite: a white spark in a gold halo with a faint violet fringe. The ring scenes fly
+// ten of them through the camera, stacked along one line of sight, so the glow stays compact.
 void paint_circletex2(Canvas& canvas)
 {
     paint_each(canvas, [&](float px, float py) {
         const float r = std::hypot(disc_coordinate(px, canvas.width), disc_coordinate(py, canvas.height));
         const Colour glow =
-            white * gaussian(r, 0.10f) + gold * (0.8f * gaussian(r, 0.30f)) + violet * (0.45f * gaussian(r, 0.60f));
+            white * (0.9f * gaussian(r, 0.04f)) + gold * (0.45f * gaussian(r, 0.11f)) + violet * (0.15f * gaussian(r, 0.3f));
         return glow * edge_window(r);
     });
 }
 
-// A beam running down the picture (along the light plane): a thin white core in a blue-violet glow,
-// fading out towards both ends of the plane.
+// A sheet of light running down the picture (along the light plane): a soft blue-violet glow brightest
+// down the middle, crossed by a few fine streaks, fading out towards both ends of the plane. The ring
+// scenes turn three of these about one axis, so the middle stays dim enough for their sprites to show.
 void paint_linetex(Canvas& canvas)
 {
     const Colour beam_blue = {0.30f, 0.30f, 1.0f};
+    const float streak_offsets[] = {-0.62f, -0.34f, 0.27f, 0.55f};
     paint_each(canvas, [&](float px, float py) {
         const float across = disc_coordinate(px, canvas.width);
         const float along = py / static_cast<float>(canvas.height);
         const float ends = smoothstep(0.0f, 0.2f, along) * smoothstep(1.0f, 0.8f, along);
-        const Colour glow = white * gaussian(across, 0.035f) + beam_blue * (0.55f * gaussian(across, 0.16f)) +
-                            violet * (0.35f * gaussian(across, 0.45f));
+        float streaks = 0.0f;
+        for (float offset : streak_offsets)
+            streaks += gaussian(across - offset, 0.018f);
+        const Colour glow = beam_blue * (0.28f * gaussian(across, 0.22f)) + violet * (0.3f * gaussian(across, 0.55f)) +
+                            cream * (0.22f * streaks);
         return glow * (ends * edge_window(std::fabs(across)));
     });
 }
@@ -246,8 +252,8 @@ void paint_refl1(Canvas& canvas)
 void paint_refl2(Canvas& canvas)
 {
     const Mood night = {
-        night_blue * 0.8f, violet, cream, normalised({0.5f, 0.6f, 0.62f}), 0.008f,
-        night_blue, night_blue * 2.0f, violet * 0.8f, true,
+        night_blue * 1.6f, mix(violet, cream, 0.55f), cream, normalised({0.5f, 0.6f, 0.62f}), 0.02f,
+        violet * 0.5f, violet, mix(violet, cream, 0.6f), true,
     };
     paint_reflection(canvas, night);
 }

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "meshes.h"
 #include "pictures.h"
 
 namespace fs = std::filesystem;
@@ -22,6 +23,7 @@ struct GenerationStep {
 
 const GenerationStep steps[] = {
     {list_pictures, write_pictures},
+    {list_meshes, write_meshes},
 };
 
 bool make_out_dir(const std::string& out_dir)
