@@ -2,6 +2,8 @@
 #include "show_fixture.h"
 
 #include "assets/textures.h"
+#include "effects/dct_band.h"
+#include "effects/feedback_trails.h"
 #include "platform/offscreen.h"
 #include "png_frames.h"
 #include "show/director.h"
@@ -20,6 +22,8 @@ void open_show_offscreen()
     ASSERT_TRUE(open_offscreen_context(screen_width, screen_height));
     set_view(screen_width, screen_height);
     init_gl_and_textures();
+    init_trail_texture();
+    init_dct_effect();
     opened = true;
 }
 

@@ -11,7 +11,8 @@ struct Rgb {
     int r, g, b;
 };
 
-// Opens the context, sets the view and loads every picture (once per test program).
+// Opens the context, sets the view, loads every picture and readies the post effects (once per
+// test program).
 void open_show_offscreen();
 
 // The current frame as RGBA bytes, top row first.

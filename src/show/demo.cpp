@@ -1,6 +1,8 @@
 // Start-up of the show after the pictures: music, effect tables, then the music starts.
 #include "show/demo.h"
 
+#include "effects/dct_band.h"
+#include "effects/feedback_trails.h"
 #include "effects/metaballs.h"
 #include "platform/audio.h"
 #include "show/clock.h"
@@ -10,6 +12,8 @@ bool init_demo()
     audio_init(audio_rate);
     music_open(music_path);
     build_cavity_field();
+    init_trail_texture();
+    init_dct_effect();
     app_active = true;
     music_play();
     seek_music_to_demo_time();

@@ -1,0 +1,170 @@
+// The artefact band: its block transforms, the packed loop against the portable one, and the band
+// drawn over whole frames of the show.
+#include "effects/dct_band.h"
+#include "effects/dct_passes.h"
+#include "show/clock.h"
+#include "show/director.h"
+#include "show_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+using Band = std::vector<uint8_t>;
+
+// Every block flat, channel c of block b at grey (b + 85c) mod 256: each level appears in many blocks.
+static Band flat_blocks()
+{
+    Band band(band_bytes);
+    for (int y = 0; y < band_height; ++y)
+        for (int x = 0; x < band_width; ++x) {
+            int b = (y / block_size) * band_block_columns + x / block_size;
+            for (int c = 0; c < 4; ++c)
+                band[(y * band_width + x) * 4 + c] = static_cast<uint8_t>((b + 85 * c) % 256);
+        }
+    return band;
+}
+
+static int grey_of_flat_block(const Band& band, int pixel, int channel) { return band[pixel * 4 + channel]; }
+
+TEST(DctBlocks, FlatBlocksComeBackFlatAtTheNearestMultipleOfTwenty)
+{
+    const Band in = flat_blocks();
+    Band portable(band_bytes, 7), packed(band_bytes, 7);
+    requantise_blocks_portable(in.data(), portable.data());
+    requantise_blocks(in.data(), packed.data());
+    for (int pixel = 0; pixel < band_width * band_height; ++pixel)
+        for (int c = 0; c < colour_channels; ++c) {
+            int v = grey_of_flat_block(in, pixel, c);
+            int want = std::min(255, (v + 9) / 20 * 20);  // halves go down: 10 → 0, 30 → 20
+            ASSERT_EQ(portable[pixel * 4 + c], want) << "grey " << v;
+            ASSERT_EQ(packed[pixel * 4 + c], want) << "grey " << v;
+        }
+    int16_t block[block_values];
+    std::fill_n(block, block_values, int16_t{100});
+    fdct_8x8(block);
+    EXPECT_EQ(block[0], 800) << "a flat block of 100 has a DC of 8 × 100";
+}
+
+// Rows 0 and 4 take ck = 2^14·√2·cos(kπ/16); rows r and 8 − r multiply that by √2·cos(rπ/16).
+TEST(DctBlocks, RowConstantsFollowTheirRule)
+{
+    for (int row = 0; row < 8; ++row) {
+        int r = row <= 4 ? row % 4 : 8 - row;
+        double row_factor = r == 0 ? 1.0 : std::sqrt(2.0) * std::cos(r * M_PI / 16);
+        for (int k = 1; k < 8; ++k)
+            EXPECT_EQ(row_weight(row, k), std::lround(16384 * std::sqrt(2.0) * std::cos(k * M_PI / 16) * row_factor))
+                << "row " << row << ", c" << k;
+    }
+}
+
+TEST(DctBlocks, TransformsWithoutQuantisationReturnEveryBlockWithinOne)
+{
+    std::mt19937 random(9);
+    std::vector<std::vector<int16_t>> blocks;
+    for (int v : {0, 255})
+        blocks.push_back(std::vector<int16_t>(block_values, static_cast<int16_t>(v)));
+    for (int phase : {0, 1})
+        for (int spike : {0, 255}) {
+            std::vector<int16_t> checkers(block_values), single(block_values, static_cast<int16_t>(255 - spike));
+            for (int k = 0; k < block_values; ++k)
+                checkers[k] = static_cast<int16_t>(((k / 8 + k % 8 + phase) % 2) * 255);
+            single[phase ? 63 : 27] = static_cast<int16_t>(spike);
+            blocks.push_back(checkers);
+            blocks.push_back(single);
+        }
+    for (int n = 0; n < 2000; ++n) {
+        std::vector<int16_t> block(block_values);
+        for (int16_t& v : block)
+            v = static_cast<int16_t>(n % 2 ? random() % 256 : (random() % 2) * 255);
+        blocks.push_back(block);
+    }
+    for (const std::vector<int16_t>& original : blocks) {
+        std::vector<int16_t> block = original;
+        fdct_8x8(block.data());
+        idct_8x8(block.data());
+        for (int k = 0; k < block_values; ++k)
+            ASSERT_LE(std::abs(block[k] - original[k]), 1) << "value " << k;
+    }
+}
+
+TEST(DctBlocks, PackedLoopGivesThePortableBytes)
+{
+    std::mt19937 random(3);
+    auto band_of = [&](auto pixel) {
+        Band band(band_bytes);
+        for (int i = 0; i < band_bytes; ++i)
+            band[i] = static_cast<uint8_t>(pixel(i / 4 % band_width, i / band_row_bytes, i % 4));
+        return band;
+    };
+    const std::vector<Band> bands = {
+        band_of([](int, int, int) { return 0; }),
+        band_of([](int, int, int) { return 255; }),
+        band_of([](int x, int y, int) { return (x + y) % 2 * 255; }),
+        band_of([](int x, int y, int c) { return (x % 13 == c && y % 11 == 5) * 255; }),
+        band_of([](int x, int y, int c) { return 255 - (x % 8 == y % 8 && c == 1) * 255; }),
+        band_of([](int x, int, int c) { return (x / (c + 1)) % 2 * 255; }),
+        band_of([&](int, int, int) { return random() % 256; }),
+        band_of([&](int, int, int) { return random() % 2 * 255; }),
+        band_of([&](int, int, int) { return 120 + random() % 16; }),
+    };
+    for (size_t n = 0; n < bands.size(); ++n) {
+        Band alpha = band_of([&](int, int, int) { return random() % 256; });
+        Band portable = alpha, packed = alpha;
+        requantise_blocks_portable(bands[n].data(), portable.data());
+        requantise_blocks(bands[n].data(), packed.data());
+        ASSERT_EQ(portable, packed) << "band " << n;
+        for (int i = 3; i < band_bytes; i += 4)
+            ASSERT_EQ(portable[i], alpha[i]) << "alpha written in band " << n;
+    }
+}
+
+// The band as the frame shows it: rows from the bottom, columns from the band's left edge.
+static Band band_of_frame(const Frame& frame)
+{
+    Band band(band_bytes);
+    for (int y = 0; y < band_height; ++y)
+        for (int x = 0; x < band_width; ++x)
+            for (int c = 0; c < 4; ++c)
+                band[(y * band_width + x) * 4 + c] = frame[((479 - y) * 640 + 416 + x) * 4 + c];
+    return band;
+}
+
+TEST(DctBand, ReplacesOnlyColumns416To575WithTheirRequantisedBlocks)
+{
+    open_show_offscreen();
+    for (double t : {45.0, 220.0}) {
+        dct_on = false;
+        draw_frame_at(t, 0.0);
+        Frame plain = grab_frame();
+        dct_on = true;
+        draw_frame_at(t, 0.0);
+        Frame banded = grab_frame();
+        dct_on = false;
+        draw_frame_at(t, 0.0);
+        EXPECT_EQ(grab_frame(), plain) << "switched off, the frame is untouched";
+        save_frame(banded, ("dct_band_" + std::to_string(static_cast<int>(t))).c_str());
+
+        int changed_outside = 0, changed_inside = 0;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    bool changed = banded[(y * 640 + x) * 4 + c] != plain[(y * 640 + x) * 4 + c];
+                    (x >= 416 && x < 576 ? changed_inside : changed_outside) += changed;
+                }
+        EXPECT_EQ(changed_outside, 0) << "at " << t;
+        EXPECT_GT(changed_inside, band_width * band_height) << "at " << t;
+
+        Band want(band_bytes, 255);
+        requantise_blocks_portable(band_of_frame(plain).data(), want.data());
+        Band shown = band_of_frame(banded);
+        int differing = 0;
+        for (int i = 0; i < band_bytes; ++i)
+            differing += i % 4 != 3 && shown[i] != want[i];
+        EXPECT_EQ(differing, 0) << "at " << t;
+    }
+}
