@@ -1,4 +1,6 @@
 // Start-up and whole frames of the show, drawn offscreen as the program draws them.
+#include "loaded_show.h"
+
 #include "assets/textures.h"
 #include "show/demo.h"
 #include "show/director.h"
@@ -22,7 +24,7 @@ static void open_context_once()
     opened = true;
 }
 
-static void show_is_loaded()
+void show_is_loaded()
 {
     static bool loaded = false;
     if (loaded)

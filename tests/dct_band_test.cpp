@@ -111,6 +111,7 @@ TEST(DctBlocks, PackedLoopGivesThePortableBytes)
         band_of([&](int, int, int) { return random() % 256; }),
         band_of([&](int, int, int) { return random() % 2 * 255; }),
         band_of([&](int, int, int) { return 120 + random() % 16; }),
+        band_of([](int x, int y, int c) { return 128 + 120 * std::sin(x * 0.2 + c) * std::cos(y * 0.15); }),
     };
     for (size_t n = 0; n < bands.size(); ++n) {
         Band alpha = band_of([&](int, int, int) { return random() % 256; });

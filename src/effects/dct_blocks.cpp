@@ -71,7 +71,7 @@ static void forward_row(int row, int16_t* x)
 
 static void inverse_row(int row, const int16_t* x, int16_t* y)
 {
-    const int16_t even[4] = {x[0], x[4], x[2], x[6]};
+    const int16_t even[4] = {x[0], x[2], x[4], x[6]};
     const int16_t odd[4] = {x[1], x[3], x[5], x[7]};
     for (int i = 0; i < 4; ++i) {
         int32_t a = wrapping_add(weighted_sum(row, inverse_even_patterns[i], even), inverse_row_rounders[row]);

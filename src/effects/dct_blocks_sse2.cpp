@@ -84,7 +84,7 @@ static constexpr TransposedQuant transposed_quant = make_transposed_quant();
 
 static V load(const int16_t* lanes) { return _mm_load_si128(reinterpret_cast<const V*>(lanes)); }
 
-static void transpose(V x[8])
+[[gnu::always_inline]] inline static void transpose(V x[8])
 {
     V a0 = _mm_unpacklo_epi16(x[0], x[1]), a1 = _mm_unpackhi_epi16(x[0], x[1]);
     V a2 = _mm_unpacklo_epi16(x[2], x[3]), a3 = _mm_unpackhi_epi16(x[2], x[3]);
@@ -118,6 +118,8 @@ static V weighted_sum(const Pairs& in, int half, const OutputWeights& w)
                          _mm_madd_epi16(in.v[half][1], load(w.lanes[1][half])));
 }
 
+// The row's rounding, shift by 16, clamp and shift by 4 in one: the 32-bit sum shifted by 16 always
+// fits in 16 bits, so the clamp never acts and the two shifts make one of 20.
 static void forward_rows(V x[8])
 {
     const Pairs sums = interleave(_mm_adds_epi16(x[0], x[7]), _mm_adds_epi16(x[1], x[6]),
@@ -129,29 +131,81 @@ static void forward_rows(V x[8])
         const Pairs& in = k % 2 == 0 ? sums : differences;
         V half_sums[halves];
         for (int half = 0; half < halves; ++half)
-            half_sums[half] = _mm_srai_epi32(
-                _mm_add_epi32(weighted_sum(in, half, row_pass_weights.forward[k]), rounder), forward_row_shift);
-        x[k] = _mm_srai_epi16(_mm_packs_epi32(half_sums[0], half_sums[1]), forward_final_shift);
+            half_sums[half] = _mm_srai_epi32(_mm_add_epi32(weighted_sum(in, half, row_pass_weights.forward[k]), rounder),
+                                             forward_row_shift + forward_final_shift);
+        x[k] = _mm_packs_epi32(half_sums[0], half_sums[1]);
     }
 }
 
+static V inverse_row_rounder(int half)
+{
+    return _mm_loadu_si128(reinterpret_cast<const V*>(inverse_row_rounders + half * rows_per_half));
+}
+
+// The inverse rows pair their inputs low columns with low: (x0, x2) and (x1, x3), then (x4, x6) and
+// (x5, x7). Coarse quantisation leaves columns 4 … 7 zero in nearly every block; there their
+// multiply-adds would only add zeros, and are left out.
+template <bool high_columns>
 static void inverse_rows(V x[8])
 {
-    const Pairs even = interleave(x[0], x[4], x[2], x[6]);
+    const Pairs even = interleave(x[0], x[2], x[4], x[6]);
     const Pairs odd = interleave(x[1], x[3], x[5], x[7]);
-    const V rounders[halves] = {_mm_loadu_si128(reinterpret_cast<const V*>(inverse_row_rounders)),
-                                _mm_loadu_si128(reinterpret_cast<const V*>(inverse_row_rounders + rows_per_half))};
     for (int i = 0; i < 4; ++i) {
+        const OutputWeights& even_weights = row_pass_weights.inverse_even[i];
+        const OutputWeights& odd_weights = row_pass_weights.inverse_odd[i];
         V plus[halves], minus[halves];
         for (int half = 0; half < halves; ++half) {
-            V a = _mm_add_epi32(weighted_sum(even, half, row_pass_weights.inverse_even[i]), rounders[half]);
-            V b = weighted_sum(odd, half, row_pass_weights.inverse_odd[i]);
+            V a = _mm_add_epi32(_mm_madd_epi16(even.v[half][0], load(even_weights.lanes[0][half])),
+                                inverse_row_rounder(half));
+            V b = _mm_madd_epi16(odd.v[half][0], load(odd_weights.lanes[0][half]));
+            if (high_columns) {
+                a = _mm_add_epi32(a, _mm_madd_epi16(even.v[half][1], load(even_weights.lanes[1][half])));
+                b = _mm_add_epi32(b, _mm_madd_epi16(odd.v[half][1], load(odd_weights.lanes[1][half])));
+            }
             plus[half] = _mm_srai_epi32(_mm_add_epi32(a, b), inverse_row_shift);
             minus[half] = _mm_srai_epi32(_mm_sub_epi32(a, b), inverse_row_shift);
         }
         x[i] = _mm_packs_epi32(plus[0], plus[1]);
         x[7 - i] = _mm_packs_epi32(minus[0], minus[1]);
     }
+}
+
+// With only the DC coefficient left, as in most blocks, every row of the inverse row pass is flat at
+// its first output, c4·x0 + the row's rounder, shifted and clamped: one value per row, broadcast
+// along it, already in the column pass's layout.
+static void inverse_flat_rows(V x[8])
+{
+    const V zero = _mm_setzero_si128();
+    const OutputWeights& weights = row_pass_weights.inverse_even[0];
+    V row_values[halves];
+    for (int half = 0; half < halves; ++half) {
+        V dc = half == 0 ? _mm_unpacklo_epi16(x[0], zero) : _mm_unpackhi_epi16(x[0], zero);
+        row_values[half] = _mm_srai_epi32(
+            _mm_add_epi32(_mm_madd_epi16(dc, load(weights.lanes[0][half])), inverse_row_rounder(half)),
+            inverse_row_shift);
+    }
+    V rows = _mm_packs_epi32(row_values[0], row_values[1]);
+    V low = _mm_unpacklo_epi16(rows, rows), high = _mm_unpackhi_epi16(rows, rows);
+    x[0] = _mm_shuffle_epi32(low, 0x00), x[1] = _mm_shuffle_epi32(low, 0x55);
+    x[2] = _mm_shuffle_epi32(low, 0xAA), x[3] = _mm_shuffle_epi32(low, 0xFF);
+    x[4] = _mm_shuffle_epi32(high, 0x00), x[5] = _mm_shuffle_epi32(high, 0x55);
+    x[6] = _mm_shuffle_epi32(high, 0xAA), x[7] = _mm_shuffle_epi32(high, 0xFF);
+}
+
+static bool all_zero(V v) { return _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())) == 0xFFFF; }
+
+static bool only_dc(const V x[8])
+{
+    const V all_but_first = _mm_set_epi16(-1, -1, -1, -1, -1, -1, -1, 0);
+    V ac = _mm_and_si128(x[0], all_but_first);
+    for (int v = 1; v < 8; ++v)
+        ac = _mm_or_si128(ac, x[v]);
+    return all_zero(ac);
+}
+
+static bool any_high_columns(const V x[8])
+{
+    return !all_zero(_mm_or_si128(_mm_or_si128(x[4], x[5]), _mm_or_si128(x[6], x[7])));
 }
 
 // level = (R·F + 2^15) >> 16 is the product's high half plus the top bit of its low half; the
@@ -171,21 +225,32 @@ static void requantise_channel(V x[8])
     transpose(x);
     forward_rows(x);
     requantise(x);
-    inverse_rows(x);
-    transpose(x);
+    if (only_dc(x)) {
+        inverse_flat_rows(x);
+    } else {
+        if (any_high_columns(x))
+            inverse_rows<true>(x);
+        else
+            inverse_rows<false>(x);
+        transpose(x);
+    }
     inverse_columns<PackedLanes>(x);
 }
 
-// The three colour channels of one block's rows, widened from the RGBA bytes to 16-bit lanes.
+// The three colour channels of one block's rows, widened from the RGBA bytes to 16-bit lanes: three
+// rounds of byte interleaving sort a row's eight pixels into eight reds, greens, blues and alphas.
 static void gather(const uint8_t* from, V channels[colour_channels][8])
 {
-    const V byte = _mm_set1_epi32(0xFF);
+    const V zero = _mm_setzero_si128();
     for (int y = 0; y < block_size; ++y) {
         V left = _mm_loadu_si128(reinterpret_cast<const V*>(from + y * band_row_bytes));
         V right = _mm_loadu_si128(reinterpret_cast<const V*>(from + y * band_row_bytes + 16));
-        for (int c = 0; c < colour_channels; ++c)
-            channels[c][y] = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(left, 8 * c), byte),
-                                             _mm_and_si128(_mm_srli_epi32(right, 8 * c), byte));
+        V a = _mm_unpacklo_epi8(left, right), b = _mm_unpackhi_epi8(left, right);
+        V c = _mm_unpacklo_epi8(a, b), d = _mm_unpackhi_epi8(a, b);
+        V red_green = _mm_unpacklo_epi8(c, d), blue_alpha = _mm_unpackhi_epi8(c, d);
+        channels[0][y] = _mm_unpacklo_epi8(red_green, zero);
+        channels[1][y] = _mm_unpackhi_epi8(red_green, zero);
+        channels[2][y] = _mm_unpacklo_epi8(blue_alpha, zero);
     }
 }
 

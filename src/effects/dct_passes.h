@@ -28,11 +28,26 @@ constexpr int row_group[8] = {0, 1, 2, 3, 0, 3, 2, 1};
 // A row pass output is a weighted sum of four inputs; each weight is ±ck, written as ±k.
 using WeightPattern = int8_t[4];
 
-constexpr int16_t row_weight(int row, int signed_k)
+// ±ck for every row, looked up as signed_row_constants[row][7 ± k].
+struct SignedRowConstants {
+    int16_t c[8][15];
+};
+
+constexpr SignedRowConstants make_signed_row_constants()
 {
-    const RowConstants& group = row_constant_groups[row_group[row]];
-    return static_cast<int16_t>(signed_k < 0 ? -group.c[-signed_k] : group.c[signed_k]);
+    SignedRowConstants table{};
+    for (int row = 0; row < 8; ++row)
+        for (int k = 0; k < 8; ++k) {
+            int16_t c = row_constant_groups[row_group[row]].c[k];
+            table.c[row][7 + k] = c;
+            table.c[row][7 - k] = static_cast<int16_t>(-c);
+        }
+    return table;
 }
+
+inline constexpr SignedRowConstants signed_row_constants = make_signed_row_constants();
+
+constexpr int16_t row_weight(int row, int signed_k) { return signed_row_constants.c[row][7 + signed_k]; }
 
 // Forward rows: output k weighs the sums (s07, s16, s25, s34) when k is even and the differences
 // (d07, d16, d25, d34) when k is odd. The sum is rounded by 2^19, shifted by 16, clamped to 16
@@ -45,10 +60,10 @@ constexpr int32_t forward_row_rounder = 1 << 19;
 constexpr int forward_row_shift = 16;
 constexpr int forward_final_shift = 4;
 
-// Inverse rows: a0 … a3 weigh (x0, x4, x2, x6) and add the row's rounder; b0 … b3 weigh
+// Inverse rows: a0 … a3 weigh (x0, x2, x4, x6) and add the row's rounder; b0 … b3 weigh
 // (x1, x3, x5, x7). Then y_i = a_i + b_i and y_(7−i) = a_i − b_i, each shifted by 11 and clamped.
 constexpr WeightPattern inverse_even_patterns[4] = {
-    {4, 4, 2, 6}, {4, -4, 6, -2}, {4, -4, -6, 2}, {4, 4, -2, -6}};
+    {4, 2, 4, 6}, {4, 6, -4, -2}, {4, -6, -4, 2}, {4, -2, 4, -6}};
 constexpr WeightPattern inverse_odd_patterns[4] = {
     {1, 3, 5, 7}, {3, -7, -1, -5}, {5, -1, 7, 3}, {7, -5, 3, -1}};
 constexpr int32_t inverse_row_rounders[8] = {65536, 3597, 2260, 1203, 0, 120, 512, 512};
