@@ -7,8 +7,10 @@
 #include "show_fixture.h"
 
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -29,8 +31,6 @@ static Band flat_blocks()
     return band;
 }
 
-static int grey_of_flat_block(const Band& band, int pixel, int channel) { return band[pixel * 4 + channel]; }
-
 TEST(DctBlocks, FlatBlocksComeBackFlatAtTheNearestMultipleOfTwenty)
 {
     const Band in = flat_blocks();
@@ -39,7 +39,7 @@ TEST(DctBlocks, FlatBlocksComeBackFlatAtTheNearestMultipleOfTwenty)
     requantise_blocks(in.data(), packed.data());
     for (int pixel = 0; pixel < band_width * band_height; ++pixel)
         for (int c = 0; c < colour_channels; ++c) {
-            int v = grey_of_flat_block(in, pixel, c);
+            int v = in[pixel * 4 + c];
             int want = std::min(255, (v + 9) / 20 * 20);  // halves go down: 10 → 0, 30 → 20
             ASSERT_EQ(portable[pixel * 4 + c], want) << "grey " << v;
             ASSERT_EQ(packed[pixel * 4 + c], want) << "grey " << v;
@@ -50,9 +50,23 @@ TEST(DctBlocks, FlatBlocksComeBackFlatAtTheNearestMultipleOfTwenty)
     EXPECT_EQ(block[0], 800) << "a flat block of 100 has a DC of 8 × 100";
 }
 
-// Rows 0 and 4 take ck = 2^14·√2·cos(kπ/16); rows r and 8 − r multiply that by √2·cos(rπ/16).
-TEST(DctBlocks, RowConstantsFollowTheirRule)
+// The quantiser is ten times the standard luminance table, which libjpeg scales by 100 % at quality
+// 50. Rows 0 and 4 take ck = 2^14·√2·cos(kπ/16); rows r and 8 − r multiply that by √2·cos(rπ/16).
+TEST(DctBlocks, ConstantsFollowTheStandardTableAndTheirRule)
 {
+    jpeg_compress_struct compressor;
+    jpeg_error_mgr errors;
+    compressor.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&compressor);
+    compressor.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&compressor);
+    jpeg_set_quality(&compressor, 50, TRUE);
+    for (int k = 0; k < block_values; ++k) {
+        EXPECT_EQ(quant_step[k], compressor.quant_tbl_ptrs[0]->quantval[k] * 10) << k;
+        EXPECT_EQ(quant_recip[k], 65536 / quant_step[k]) << k;
+    }
+    jpeg_destroy_compress(&compressor);
+
     for (int row = 0; row < 8; ++row) {
         int r = row <= 4 ? row % 4 : 8 - row;
         double row_factor = r == 0 ? 1.0 : std::sqrt(2.0) * std::cos(r * M_PI / 16);

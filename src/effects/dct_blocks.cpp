@@ -106,11 +106,6 @@ static void requantise(int16_t block[block_values])
     }
 }
 
-static const uint8_t* block_origin(const uint8_t* band, int block_row, int block_column)
-{
-    return band + block_row * block_size * band_row_bytes + block_column * block_size * 4;
-}
-
 static void requantise_block(const uint8_t* in, uint8_t* out, int channel)
 {
     int16_t block[block_values];
@@ -131,7 +126,7 @@ void requantise_blocks_portable(const uint8_t* in, uint8_t* out)
     for (int channel = 0; channel < colour_channels; ++channel)
         for (int block_row = 0; block_row < band_block_rows; ++block_row)
             for (int block_column = 0; block_column < band_block_columns; ++block_column) {
-                const uint8_t* from = block_origin(in, block_row, block_column);
-                requantise_block(from, out + (from - in), channel);
+                int offset = block_offset(block_row, block_column);
+                requantise_block(in + offset, out + offset, channel);
             }
 }

@@ -17,6 +17,12 @@ constexpr int band_block_columns = band_width / block_size;
 constexpr int band_block_rows = band_height / block_size;
 constexpr int colour_channels = 3;
 
+// Where a block's bottom-left pixel lies in the band, in bytes.
+constexpr int block_offset(int block_row, int block_column)
+{
+    return block_row * block_size * band_row_bytes + block_column * block_size * 4;
+}
+
 // The standard JPEG luminance quantisation table, row-major.
 constexpr int32_t jpeg_luminance_table[block_values] = {
     16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,

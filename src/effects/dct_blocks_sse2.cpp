@@ -219,6 +219,8 @@ static void requantise(V x[8])
     }
 }
 
+// The inverse transform takes the shortest of three exact ways: most blocks keep only their DC
+// coefficient, and nearly all the rest nothing in columns 4 … 7.
 static void requantise_channel(V x[8])
 {
     forward_columns<PackedLanes>(x);
@@ -257,7 +259,7 @@ static void gather(const uint8_t* from, V channels[colour_channels][8])
 // Back to RGBA bytes: the unsigned saturating pack is the clamp to 0 … 255; alpha is kept.
 static void scatter(const V channels[colour_channels][8], uint8_t* to)
 {
-    const V alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const V alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));  // the fourth byte of each pixel
     const V zero = _mm_setzero_si128();
     for (int y = 0; y < block_size; ++y) {
         V red = _mm_packus_epi16(channels[0][y], zero);
@@ -276,7 +278,7 @@ void requantise_blocks(const uint8_t* in, uint8_t* out)
 {
     for (int block_row = 0; block_row < band_block_rows; ++block_row)
         for (int block_column = 0; block_column < band_block_columns; ++block_column) {
-            int offset = block_row * block_size * band_row_bytes + block_column * block_size * 4;
+            int offset = block_offset(block_row, block_column);
             V channels[colour_channels][8];
             gather(in + offset, channels);
             for (V* channel : channels)
