@@ -1,6 +1,5 @@
-// The two post effects: the artefact band's block loop, portable and packed, beside a TurboJPEG
-// round trip of the same band (what one would reach for to make the same artefacts), and each
-// effect's whole cost per frame on the offscreen context.
+// The post effects: the band's block loop, portable and packed, beside a TurboJPEG round trip of the
+// same band (the usual way to make such artefacts), and each effect's whole cost per frame.
 #include "loaded_show.h"
 
 #include "effects/dct_band.h"

@@ -22,21 +22,17 @@ protected:
     }
 };
 
-static void clear_to_black()
-{
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
-// A 6 × 6 white spot with its lower-left corner at window pixel (x, y).
-static void draw_spot(int x, int y)
+// Paints a w × h rectangle, lower-left corner at window pixel (x, y), in a grey from 0 to 1.
+static void paint(int x, int y, int w, int h, float grey)
 {
     glEnable(GL_SCISSOR_TEST);
-    glScissor(x, y, 6, 6);
-    glClearColor(1, 1, 1, 1);
+    glScissor(x, y, w, h);
+    glClearColor(grey, grey, grey, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
 }
+
+static void clear_to_black() { paint(0, 0, 640, 480, 0); }
 
 struct Light {
     double total, x, y;  // summed brightness and its centroid, from the window centre, y up
@@ -62,7 +58,7 @@ static Light light_of(const Frame& frame)
 TEST_F(Trails, SpotDrawnOnceStreamsOutwardsAndFades)
 {
     clear_to_black();
-    draw_spot(500, 350);
+    paint(500, 350, 6, 6, 1);  // a white spot
     apply_feedback_trails();
     Light before = light_of(grab_frame());
     EXPECT_NEAR(before.total, 36 * 255 * 0.5 * 0.6 * 0.7, 36 * 2) << "the kept frame starts black";
@@ -110,10 +106,8 @@ TEST_F(Trails, StillPictureStaysStillAndTheKeptFrameOutlastsASwitchOff)
     EXPECT_LT(distance / (640 * 480 * 3), 10.0) << "the copies sit over the picture, not beside it";
 
     // Off for a while: the white frames drawn meanwhile are not kept.
-    for (int frame = 0; frame < 5; ++frame) {
-        glClearColor(1, 1, 1, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
+    for (int frame = 0; frame < 5; ++frame)
+        paint(0, 0, 640, 480, 1);
     clear_to_black();
     apply_feedback_trails();
     EXPECT_NEAR(mean_brightness(grab_frame(), 0, 0, 640, 480), mean_brightness(next, 0, 0, 640, 480) * 0.79, 3.0);

@@ -1,6 +1,5 @@
-// The arithmetic shared by the portable and the packed block transforms: their constants, which
-// row constants weigh which inputs in the row passes, and the column passes, written once for any
-// lane type (one 16-bit value, or eight of them in a packed register).
+// The arithmetic of the portable and the packed block transforms: their constants, the row passes'
+// weights, and the column passes written once for any lane type (one 16-bit value, or eight).
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,6 @@
-// Feedback trails: three enlarged copies of the previous finished frame, the least enlarged and
-// most opaque first, are blended over each new frame, which is then kept for the next one. Each
-// frame thus carries a zoomed copy of the one before, and moving objects leave trails that stream
-// outwards from the screen centre.
+// Feedback trails: three enlarged copies of the last finished frame are blended over each new one,
+// which is then kept for the next; every frame carries a zoomed copy of the one before, so moving
+// objects leave trails that stream outwards from the screen centre.
 #include "effects/feedback_trails.h"
 
 #include <GL/glu.h>

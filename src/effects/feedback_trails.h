@@ -1,4 +1,4 @@
-// Feedback trails: every finished frame gets three enlarged, half-transparent copies of the last
+// Feedback trails: every finished frame gets three enlarged, semi-transparent copies of the last
 // one blended over it, so that moving objects leave trails streaming out from the screen centre.
 #pragma once
 
