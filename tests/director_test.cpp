@@ -237,12 +237,19 @@ TEST_F(ShowFrames, FramesAllocateNothing)
     const double moments[] = {3.0,   19.0,  27.0,  35.0,  39.0,  48.0,  56.5,  58.0,  70.0,  76.8,  99.0,
                               102.5, 110.0, 122.4, 129.0, 138.0, 147.3, 150.0, 160.0, 172.8, 173.0, 185.0,
                               199.0, 205.0, 215.0, 238.0};
-    for (double t : moments)
-        draw_show_at(t);
+    // Each moment plain, then with both post effects.
+    auto draw_moments = [&] {
+        for (bool post_effects : {false, true}) {
+            trails_on = dct_on = post_effects;
+            for (double t : moments)
+                draw_show_at(t);
+        }
+        trails_on = dct_on = false;
+    };
+    draw_moments();
     glFinish();
     start_counting_allocations();
-    for (double t : moments)
-        draw_show_at(t);
+    draw_moments();
     long allocations = stop_counting_allocations();
     glFinish();
     EXPECT_EQ(allocations, 0);

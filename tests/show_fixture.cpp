@@ -2,6 +2,8 @@
 #include "show_fixture.h"
 
 #include "assets/textures.h"
+#include "effects/dct_band.h"
+#include "effects/feedback_trails.h"
 #include "platform/offscreen.h"
 #include "png_frames.h"
 #include "show/demo.h"

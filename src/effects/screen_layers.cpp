@@ -53,7 +53,7 @@ static void begin_layer(GLuint texture)
 
 static void begin_untextured_layer() { glDisable(GL_TEXTURE_2D); }
 
-static void replace_matrices()
+void replace_matrices()
 {
     const GLenum modes[] = {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE};
     for (GLenum mode : modes) {
@@ -63,7 +63,7 @@ static void replace_matrices()
     }
 }
 
-static void restore_matrices()
+void restore_matrices()
 {
     const GLenum modes[] = {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW};
     for (GLenum mode : modes) {

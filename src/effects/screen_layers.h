@@ -9,6 +9,12 @@ constexpr int backdrop_sideways = 0;
 constexpr int backdrop_vertical = 1;
 constexpr int backdrop_blended = 2;
 
+// Pushes the modelview, projection and texture matrices and loads the identity into each, so that
+// a layer draws in normalised device coordinates; restore_matrices pops them again, ending with
+// the modelview selected. The post effects place the artefact band the same way.
+void replace_matrices();
+void restore_matrices();
+
 void draw_background(GLuint texture, float scroll, float width, int type);
 void draw_background_faded(GLuint texture, float scroll, float width, int type, float alpha);
 // The ripple moves with time, the seconds since the show began.

@@ -2,6 +2,8 @@
 #include "show/demo.h"
 
 #include "assets/meshes.h"
+#include "effects/dct_band.h"
+#include "effects/feedback_trails.h"
 #include "effects/metaballs.h"
 #include "platform/audio.h"
 #include "show/clock.h"
@@ -11,6 +13,8 @@ bool init_demo()
     audio_init(audio_rate);
     music_open(music_path);
     build_cavity_field();
+    init_trail_texture();
+    init_dct_effect();
     load_meshes();
     app_active = true;
     music_play();

@@ -4,6 +4,8 @@
 #include "assets/textures.h"
 #include "effects/blob_scenes.h"
 #include "effects/bulging_cube.h"
+#include "effects/dct_band.h"
+#include "effects/feedback_trails.h"
 #include "effects/glow_square.h"
 #include "effects/mesh_rings.h"
 #include "effects/screen_layers.h"
@@ -310,6 +312,15 @@ static void end_show_when_over(double t)
     }
 }
 
+// The viewer's post effects work on the finished, faded picture: the trails first, then the band.
+static void apply_post_effects(double t)
+{
+    if (trails_on)
+        apply_feedback_trails();
+    if (dct_on)
+        apply_dct_effect(static_cast<float>(t));
+}
+
 void run_frame()
 {
     double t = demo_time;
@@ -318,6 +329,7 @@ void run_frame()
     draw_scene(scene_index(t), t);
     fade_out_show(t);
     end_show_when_over(t);
+    apply_post_effects(t);
     glFlush();
 }
 

@@ -1,0 +1,23 @@
+// The block-artefact band: a vertical strip of the finished frame, window columns 416 to 575,
+// shown as if coded far too coarsely: flat 8 × 8 tiles and ringing that follow the picture.
+#pragma once
+
+#include "effects/dct_blocks.h"
+
+#include <GL/gl.h>
+
+// The band's lower-left corner in window pixels (y = 0 at the bottom).
+constexpr int band_left = 416;
+constexpr int band_bottom = 0;
+
+// The band as read back from the frame, and as drawn back over it (RGBA, bottom row first).
+extern uint8_t band_in[band_bytes];
+extern uint8_t band_out[band_bytes];
+
+// Sets the band's alpha bytes once: the effect writes only the colour channels.
+void init_dct_effect();
+// Reads the band back from the frame, requantises it and draws it back in place. Its strength is
+// the same at every moment: the demo time t is not used.
+void apply_dct_effect(float t);
+// Requantises every block of band_in into band_out.
+void requantise_band();
