@@ -79,6 +79,7 @@ TEST_F(SmfFiles, DamagedFilesEndTheProgramWithOneLine)
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // a child without the GL driver's threads
     const std::pair<std::string, std::string> cases[] = {
         {std::string(scratch) + "/absent.smf", "cannot open mesh [^\n]*/absent.smf: No such file"},
+        {"/dev/zero", "cannot open mesh /dev/zero: not a regular file"},
         {write("header.smf", {1, 3}, {}, 1), "mesh [^\n]*/header.smf: truncated: 3 bytes"},
         {write("faces.smf", {2, 3, 0, 1, 2}, {}), "mesh [^\n]*/faces.smf: truncated: 6 bytes"},
         {write("vertices.smf", {1, 3, 0, 1, 2}, unit_triangle, 1), "mesh [^\n]*/vertices.smf: truncated"},

@@ -2,13 +2,14 @@
 // before they cost time or memory.
 #include "assets/jpeg.h"
 
+#include "assets/data_file.h"
+
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <jpeglib.h>
@@ -26,21 +27,6 @@ struct Decoder {
     DecoderErrors errors;
     jpeg_progress_mgr progress;
 };
-
-// Opens path for reading only if it is a regular file: a FIFO or a device would block or never end.
-static int open_regular_file(const char* path, int flags)
-{
-    int fd = open(path, flags | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return -1;
-    struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        close(fd);
-        errno = EINVAL;
-        return -1;
-    }
-    return fd;
-}
 
 // Every decoder message goes to standard error and is appended to jpeg.err, which is opened and
 // closed for each message so that nothing is lost when an error ends the program.
@@ -155,7 +141,7 @@ bool decode_jpeg_file(const char* path, DecodedPicture& picture, std::string& wh
     int fd = open_regular_file(path, O_RDONLY);
     std::FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr;
     if (!file) {
-        why = errno == EINVAL ? "not a regular file" : std::strerror(errno);
+        why = open_failure(errno);
         if (fd >= 0)
             close(fd);
         return false;

@@ -1,11 +1,11 @@
 // The SMF reader, with its checks and smooth normals, and the sphere-mapped drawing of a mesh.
 #include "assets/meshes.h"
 
+#include "assets/data_file.h"
 #include "assets/sphere_map.h"
 
 #include <GL/gl.h>
 
-#include <cerrno>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -21,16 +21,16 @@ static Mesh MeshSet::*const mesh_slots[mesh_count] = {NINESCENES_MESHES(NINESCEN
 // What a vertex without a direction of its own faces.
 static constexpr float fallback_normal[3] = {0.0f, 0.0f, 1.0f};
 
-// One line naming the file and what is wrong with it, then status 1.
-[[noreturn]] __attribute__((format(printf, 2, 3))) static void mesh_fault(const char* path, const char* format, ...)
+// The reason a file cannot be used, as one line's worth of text.
+__attribute__((format(printf, 2, 3))) static bool refuse(std::string& why, const char* format, ...)
 {
-    std::fprintf(stderr, "ninescenes: mesh %s: ", path);
+    char text[160];
     va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
+    std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    std::fputc('\n', stderr);
-    std::exit(1);
+    why = text;
+    return false;
 }
 
 static uint16_t read_u16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
@@ -44,35 +44,26 @@ static float read_f32(const unsigned char* p)
     return value;
 }
 
-// The bytes after the header that the counts call for; a shorter file ends the program.
-static std::vector<unsigned char> read_body(std::FILE* file, const char* path, uint16_t faces, uint16_t vertices)
-{
-    size_t need = static_cast<size_t>(faces) * smf_face_bytes + static_cast<size_t>(vertices) * smf_vertex_bytes;
-    std::vector<unsigned char> body(need);
-    size_t got = std::fread(body.data(), 1, need, file);
-    if (got < need)
-        mesh_fault(path, "truncated: %zu bytes of faces and vertices where its counts need %zu", got, need);
-    return body;
-}
-
-static void read_faces(Mesh& mesh, const unsigned char* bytes, const char* path)
+static bool read_faces(Mesh& mesh, const unsigned char* bytes, std::string& why)
 {
     mesh.indices.resize(static_cast<size_t>(mesh.face_count) * 3);
     for (size_t i = 0; i < mesh.indices.size(); ++i) {
         mesh.indices[i] = read_u16(bytes + 2 * i);
         if (mesh.indices[i] >= mesh.vertex_count)
-            mesh_fault(path, "face %zu uses vertex %u of only %u", i / 3, mesh.indices[i], mesh.vertex_count);
+            return refuse(why, "face %zu uses vertex %u of only %u", i / 3, mesh.indices[i], mesh.vertex_count);
     }
+    return true;
 }
 
-static void read_vertices(Mesh& mesh, const unsigned char* bytes, const char* path)
+static bool read_vertices(Mesh& mesh, const unsigned char* bytes, std::string& why)
 {
     mesh.vertices.resize(static_cast<size_t>(mesh.vertex_count) * 3);
     for (size_t i = 0; i < mesh.vertices.size(); ++i) {
         mesh.vertices[i] = read_f32(bytes + 4 * i);
         if (!std::isfinite(mesh.vertices[i]))
-            mesh_fault(path, "vertex %zu is not a finite point", i / 3);
+            return refuse(why, "vertex %zu is not a finite point", i / 3);
     }
+    return true;
 }
 
 // Each face adds its unnormalised cross product, twice its area in length, to its three corners.
@@ -108,27 +99,39 @@ static void normalise(float* n)
     n[2] = static_cast<float>(z * scale);
 }
 
-Mesh load_smf(const char* path)
+bool parse_smf(const unsigned char* bytes, size_t size, Mesh& mesh, std::string& why)
 {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) {
-        std::fprintf(stderr, "ninescenes: cannot open mesh %s: %s\n", path, std::strerror(errno));
-        std::exit(1);
-    }
-    unsigned char header[smf_header_bytes];
-    size_t header_read = std::fread(header, 1, sizeof header, file);
-    if (header_read < sizeof header)
-        mesh_fault(path, "truncated: %zu bytes, too short for the %d-byte header", header_read, smf_header_bytes);
-    Mesh mesh;
-    mesh.face_count = read_u16(header);
-    mesh.vertex_count = read_u16(header + 2);
-    std::vector<unsigned char> body = read_body(file, path, mesh.face_count, mesh.vertex_count);
-    std::fclose(file);
-    read_faces(mesh, body.data(), path);
-    read_vertices(mesh, body.data() + static_cast<size_t>(mesh.face_count) * smf_face_bytes, path);
+    if (size < smf_header_bytes)
+        return refuse(why, "truncated: %zu bytes, too short for the %d-byte header", size, smf_header_bytes);
+    mesh.face_count = read_u16(bytes);
+    mesh.vertex_count = read_u16(bytes + 2);
+    size_t face_bytes = static_cast<size_t>(mesh.face_count) * smf_face_bytes;
+    size_t need = face_bytes + static_cast<size_t>(mesh.vertex_count) * smf_vertex_bytes;
+    size_t got = size - smf_header_bytes;
+    if (got < need)
+        return refuse(why, "truncated: %zu bytes of faces and vertices where its counts need %zu", got, need);
+    const unsigned char* body = bytes + smf_header_bytes;
+    if (!read_faces(mesh, body, why) || !read_vertices(mesh, body + face_bytes, why))
+        return false;
     accumulate_face_vectors(mesh);
     for (size_t v = 0; v < mesh.normals.size(); v += 3)
         normalise(&mesh.normals[v]);
+    return true;
+}
+
+Mesh load_smf(const char* path)
+{
+    std::vector<unsigned char> bytes;
+    std::string why;
+    if (!read_data_file(path, smf_largest_file_bytes, bytes, why)) {
+        std::fprintf(stderr, "ninescenes: cannot open mesh %s: %s\n", path, why.c_str());
+        std::exit(1);
+    }
+    Mesh mesh;
+    if (!parse_smf(bytes.data(), bytes.size(), mesh, why)) {
+        std::fprintf(stderr, "ninescenes: mesh %s: %s\n", path, why.c_str());
+        std::exit(1);
+    }
     return mesh;
 }
 

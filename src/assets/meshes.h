@@ -4,7 +4,9 @@
 
 #include "assets/mesh_table.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct Mesh {
@@ -29,6 +31,9 @@ extern MeshSet meshes;
 // is not a finite number ends the program with status 1 and one line naming the file and the fault.
 // Bytes after the vertices are ignored.
 Mesh load_smf(const char* path);
+
+// The same for the bytes of a file: false with the fault in why instead of ending the program.
+bool parse_smf(const unsigned char* bytes, size_t size, Mesh& mesh, std::string& why);
 
 // Every mesh of the mesh table, in its order, from data/<name>.smf.
 void load_meshes();

@@ -1,6 +1,8 @@
-// Writes the picture fuzzer's seed corpus: small JPEG files of every kind the decoder meets, from
-// plain baseline to progressive, arithmetic-coded, CMYK, greyscale, 12-bit, restart intervals and
-// one scan per component. usage: make_picture_seeds DIR
+// Writes the fuzzers' seed corpora: small JPEG files of every kind the decoder meets, from plain
+// baseline to progressive, arithmetic-coded, CMYK, greyscale, 12-bit, restart intervals and one scan
+// per component; and small SMF meshes, closed, open, empty and with a face of zero area.
+// usage: make_fuzz_seeds PICTURE_DIR MESH_DIR
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -76,9 +78,39 @@ static std::string twelve_bit(std::string bytes)
     return bytes;
 }
 
-static bool write_seed(const std::string& directory, const char* name, const std::string& bytes)
+// An SMF file: the counts, the faces, then the vertices, little-endian.
+static std::string smf(const std::vector<uint16_t>& faces, const std::vector<float>& vertices)
 {
-    std::string path = directory + "/" + name + ".jpg";
+    std::string bytes;
+    auto put = [&](const void* p, size_t n) { bytes.append(static_cast<const char*>(p), n); };
+    uint16_t counts[2] = {static_cast<uint16_t>(faces.size() / 3), static_cast<uint16_t>(vertices.size() / 3)};
+    put(counts, sizeof counts);
+    put(faces.data(), faces.size() * sizeof faces[0]);
+    put(vertices.data(), vertices.size() * sizeof vertices[0]);
+    return bytes;
+}
+
+static const std::vector<float> tetrahedron_corners = {1, 1, 1, 1, -1, -1, -1, 1, -1, -1, -1, 1};
+
+struct MeshSeed {
+    const char* name;
+    std::string bytes;
+};
+
+static std::vector<MeshSeed> mesh_seeds()
+{
+    return {
+        {"tetrahedron.smf", smf({0, 1, 2, 0, 3, 1, 0, 2, 3, 1, 3, 2}, tetrahedron_corners)},
+        {"triangle.smf", smf({0, 1, 2}, {0, 0, 0, 1, 0, 0, 0, 1, 0})},
+        {"empty.smf", smf({}, {})},
+        {"unused_vertex.smf", smf({0, 1, 2}, {0, 0, 0, 1, 0, 0, 0, 1, 0, 5, 5, 5})},
+        {"zero_area.smf", smf({0, 1, 2, 0, 2, 1}, {0, 0, 0, 1, 1, 1, 2, 2, 2})},
+    };
+}
+
+static bool write_seed(const std::string& directory, const std::string& name, const std::string& bytes)
+{
+    std::string path = directory + "/" + name;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (file)
@@ -90,12 +122,17 @@ static bool write_seed(const std::string& directory, const char* name, const std
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_picture_seeds DIR\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_fuzz_seeds PICTURE_DIR MESH_DIR\n");
         return 1;
     }
     for (const SeedKind& kind : seed_kinds)
-        if (!write_seed(argv[1], kind.name, encode(kind)))
+        if (!write_seed(argv[1], std::string(kind.name) + ".jpg", encode(kind)))
             return 1;
-    return write_seed(argv[1], "twelve_bit", twelve_bit(encode(seed_kinds[0]))) ? 0 : 1;
+    if (!write_seed(argv[1], "twelve_bit.jpg", twelve_bit(encode(seed_kinds[0]))))
+        return 1;
+    for (const MeshSeed& seed : mesh_seeds())
+        if (!write_seed(argv[2], seed.name, seed.bytes))
+            return 1;
+    return 0;
 }
