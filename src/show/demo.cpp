@@ -1,6 +1,7 @@
 // Start-up of the show after the pictures: music, effect tables, then the music starts.
 #include "show/demo.h"
 
+#include "assets/data_directory.h"
 #include "effects/metaballs.h"
 #include "platform/audio.h"
 #include "show/clock.h"
@@ -8,7 +9,7 @@
 bool init_demo()
 {
     audio_init(audio_rate);
-    music_open(music_path);
+    music_open(data_file(music_file).c_str());
     build_cavity_field();
     app_active = true;
     music_play();
