@@ -4,9 +4,9 @@
 #include "show/clock.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cctype>
 #include <cstdlib>
 #include <iterator>
 
