@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: build run test bench
+.PHONY: build run test bench contact-sheet
 
 build:
 	scripts/install-deps
@@ -18,3 +18,7 @@ test: build
 
 bench: build
 	$(BUILD)/bench/ninescenes-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# The README's picture of the show: a frame from the middle of each scene.
+contact-sheet: build
+	$(BUILD)/ninescenes-capture --contact-sheet docs/contact-sheet.png

@@ -3,10 +3,20 @@
 #include "assets/meshes.h"
 #include "assets/textures.h"
 #include "offscreen_show.h"
+#include "request.h"
+#include "soundtrack.h"
+#include "video_encoder.h"
+#include "platform/offscreen.h"
 #include "show/director.h"
+#include "show/view.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <vector>
 
 static void start_up(benchmark::State& state)
 {
@@ -50,3 +60,61 @@ static void ring_mesh_submission(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 6 * mesh.face_count);
 }
 BENCHMARK(ring_mesh_submission)->Arg(0)->Arg(1)->ArgName("mesh")->Unit(benchmark::kMillisecond);
+
+// Two seconds of each scene at 60 frames per second, as the capture tool makes them: drawn only;
+// drawn and read back; read back and piped to ffmpeg, which encodes H.264 beside the drawing (its
+// finish included, not its start, which a capture pays once). The frames per second are the items per second; for each scene
+// the three run one after the other, so that their ratios are measured under the same load.
+enum StretchOutput { drawn, read_back, encoded };
+static constexpr int stretch_frames = 120;
+static constexpr FrameRate capture_rate = {60, 1};
+static constexpr const char* bench_video = "/tmp/ninescenes-bench.mp4";
+
+static bool draw_stretch_frame(StretchOutput output, double t, double delta, std::string* why)
+{
+    draw_frame_at(t, delta);
+    if (output == drawn) {
+        glFinish();
+        return true;
+    }
+    static std::vector<unsigned char> frame(size_t(screen_width) * screen_height * 4);
+    read_frame_bgra_bottom_up(screen_width, screen_height, frame.data());
+    return output == read_back || write_video_frame(frame.data(), why);
+}
+
+static void capture_stretch(benchmark::State& state)
+{
+    show_is_loaded();
+    StretchOutput output = static_cast<StretchOutput>(state.range(1));
+    long long first = nearest_frame(capture_rate, scene_moments[state.range(0)]);
+    Samples silence(size_t(sample_frame_at(frame_time(capture_rate, stretch_frames))) * 2, 0);
+    std::string why;
+    bool ok = output != encoded || find_ffmpeg(&why);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ok = ok
+            && (output != encoded
+                || start_video(bench_video, screen_width, screen_height, capture_rate, silence, &why));
+        state.ResumeTiming();
+        for (int i = 0; ok && i < stretch_frames; ++i)
+            ok = draw_stretch_frame(output, frame_time(capture_rate, first + i), frame_time(capture_rate, 1),
+                                    &why);
+        ok = ok && (output != encoded || finish_video(&why));
+    }
+    if (!ok)
+        state.SkipWithError(why.c_str());
+    std::remove(bench_video);
+    state.SetItemsProcessed(state.iterations() * stretch_frames);
+}
+static void stretch_arguments(benchmark::internal::Benchmark* bench)
+{
+    for (int scene = 0; scene < int(std::size(scene_moments)); ++scene)
+        for (int output : {drawn, read_back, encoded})
+            bench->Args({scene, output});
+}
+BENCHMARK(capture_stretch)
+    ->Apply(stretch_arguments)
+    ->ArgNames({"scene", "output"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();

@@ -1,14 +1,12 @@
 // The music stream on SDL's dummy audio driver (which consumes buffers in real time) and on its disk
-// driver (which writes what the device would play to a file). The MP3 clips are encoded here with
-// LAME: a 440 Hz tone on the left and a rising sweep on the right, so no two places sound alike, at
-// a variable bit rate, whose small frames lean furthest on the frames before them and whose frame
-// offsets only a full index can find: the hard case for an exact seek.
+// driver (which writes what the device would play to a file). The MP3 clips are the test clip of
+// music_clip.h, at a variable bit rate, whose small frames lean furthest on the frames before them
+// and whose frame offsets only a full index can find: the hard case for an exact seek.
+#include "music_clip.h"
 #include "platform/audio.h"
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
-#include <lame/lame.h>
-#include <mpg123.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,10 +29,6 @@ using std::chrono::milliseconds;
 constexpr int clip_seconds = 2;
 constexpr int clip_frames = clip_seconds * audio_rate;
 constexpr long clip_ms = clip_seconds * 1000;
-constexpr double tone_hz = 440.0;
-constexpr double sweep_from_hz = 200.0;
-constexpr double sweep_rise_hz_per_s = 1400.0;
-constexpr double amplitude = 12000.0;
 constexpr int channels = 2;
 constexpr auto patience = std::chrono::seconds(20);  // generous: only a hang exhausts it
 constexpr auto poll_interval = milliseconds(2);
@@ -44,74 +38,12 @@ fs::path clip_dir;
 
 fs::path clip_path(const char* name) { return clip_dir / name; }
 
-// Interleaved stereo 16-bit samples of the test signal.
-std::vector<short> test_signal()
-{
-    std::vector<short> pcm(size_t(clip_frames) * channels);
-    for (int i = 0; i < clip_frames; ++i) {
-        double t = double(i) / audio_rate;
-        double sweep_phase = sweep_from_hz * t + 0.5 * sweep_rise_hz_per_s * t * t;
-        pcm[2 * i] = short(amplitude * std::sin(2.0 * M_PI * tone_hz * t));
-        pcm[2 * i + 1] = short(amplitude * std::sin(2.0 * M_PI * sweep_phase));
-    }
-    return pcm;
-}
-
-// Encodes with the LAME tag in the first frame, so a decoder can drop the encoder's delay and
-// padding and the stream is exactly as long as the signal.
-std::vector<unsigned char> encode_mp3(std::vector<short> pcm)
-{
-    lame_global_flags* lame = lame_init();
-    lame_set_in_samplerate(lame, audio_rate);
-    lame_set_num_channels(lame, channels);
-    lame_set_VBR(lame, vbr_default);
-    lame_init_params(lame);
-    int frames = int(pcm.size() / channels);
-    std::vector<unsigned char> mp3(size_t(frames) * 5 / 4 + 7200 + 65536);  // LAME's worst case
-    int size = lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(), int(mp3.size()));
-    size += lame_encode_flush(lame, mp3.data() + size, int(mp3.size()) - size);
-    mp3.resize(size_t(size));
-    std::vector<unsigned char> tag(mp3.size());
-    size_t tag_size = lame_get_lametag_frame(lame, tag.data(), tag.size());
-    std::copy(tag.begin(), tag.begin() + long(tag_size), mp3.begin());
-    lame_close(lame);
-    return mp3;
-}
-
-void write_file(const fs::path& path, const std::vector<unsigned char>& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                               std::streamsize(bytes.size()));
-}
-
 std::vector<short> read_samples(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<short> samples(bytes.size() / sizeof(short));
     std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(short));
-    return samples;
-}
-
-// The whole file decoded in one run from the start, up to its end or its first error. It is indexed
-// first, as the player does, so that both agree on where a damaged stream ends.
-std::vector<short> decode_straight(const fs::path& path)
-{
-    mpg123_handle* handle = mpg123_new(nullptr, nullptr);
-    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-    mpg123_format_none(handle);
-    mpg123_format(handle, audio_rate, MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    std::vector<short> samples;
-    if (mpg123_open(handle, path.c_str()) == MPG123_OK && mpg123_scan(handle) == MPG123_OK) {
-        short buffer[4096];
-        int result = MPG123_OK;
-        while (result == MPG123_OK || result == MPG123_NEW_FORMAT) {
-            size_t got = 0;
-            result = mpg123_read(handle, buffer, sizeof buffer, &got);
-            samples.insert(samples.end(), buffer, buffer + got / sizeof(short));
-        }
-    }
-    mpg123_delete(handle);
     return samples;
 }
 
@@ -146,7 +78,7 @@ protected:
         std::string pattern = (fs::temp_directory_path() / "audio_test.XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         clip_dir = pattern;
-        std::vector<unsigned char> clip = encode_mp3(test_signal());
+        std::vector<unsigned char> clip = encode_mp3(test_signal(clip_frames));
         write_file(clip_path("clip.mp3"), clip);
 
         std::mt19937 random(1);

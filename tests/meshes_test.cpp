@@ -1,6 +1,7 @@
 // The meshes: normals weighted by area on files the test writes, the refusal of damaged files, an
 // empty mesh drawing nothing, and the show's generated meshes (closed, wound outwards, sized for
 // their rings).
+#include "assets/data_directory.h"
 #include "assets/meshes.h"
 #include "show_fixture.h"
 
@@ -95,7 +96,7 @@ TEST(GeneratedMeshes, AreClosedWoundOutwardsAndFitTheirRing)
 {
     const double radius_limit[mesh_count] = {40.0, 25.0};
     for (int i = 0; i < mesh_count; ++i) {
-        std::string path = std::string(mesh_directory) + "/" + mesh_names[i] + mesh_extension;
+        std::string path = data_file(std::string(mesh_names[i]) + mesh_extension);
         SCOPED_TRACE(path);
         Mesh mesh = load_smf(path.c_str());
         EXPECT_GT(mesh.face_count, 2000);

@@ -1,4 +1,5 @@
 // Pictures: the pixel conversions, the backdrop layouts, and what bad files do to the show.
+#include "assets/data_directory.h"
 #include "assets/jpeg.h"
 #include "assets/textures.h"
 
@@ -284,4 +285,23 @@ TEST_F(BadPictures, BackdropOfTheWrongLayoutIsRefused)
                 "small.jpg is 100 x 80, expected 640 x 480");
     EXPECT_EXIT(load_background_texture("small.jpg", 2000, 1, 0), ::testing::ExitedWithCode(1),
                 "expected 640 x 2000");
+}
+
+// The scratch directory has no data/: the programs fall back on the built repository's, and refuse
+// with one line naming both places when that is missing too.
+TEST_F(BadPictures, DataDirectoryIsTheWorkingOneOrElseTheBuiltOne)
+{
+    ASSERT_TRUE(find_data_directory());
+    EXPECT_EQ(data_file("dot.mp3"), std::string(built_repository_root) + "/data/dot.mp3");
+
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(find_data_directory("/nonexistent"));
+    std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find(scratch + "/data"), std::string::npos) << message;
+    EXPECT_NE(message.find("/nonexistent/data"), std::string::npos) << message;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
+
+    ASSERT_EQ(mkdir("data", 0777), 0);
+    ASSERT_TRUE(find_data_directory("/nonexistent"));
+    EXPECT_EQ(data_file("mag.jpg"), "data/mag.jpg");
 }

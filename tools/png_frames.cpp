@@ -5,7 +5,8 @@
 
 #include <cstdio>
 
-bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height)
+bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height,
+               std::string* why)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -17,7 +18,11 @@ bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, 
     for (size_t i = 3; i < opaque.size(); i += 4)
         opaque[i] = 255;
     if (!png_image_write_to_file(&image, path.c_str(), 0, opaque.data(), 0, nullptr)) {
-        std::fprintf(stderr, "ninescenes: cannot write %s: %s\n", path.c_str(), image.message);
+        std::string reason = "cannot write " + path + ": " + image.message;
+        if (why)
+            *why = reason;
+        else
+            std::fprintf(stderr, "ninescenes: %s\n", reason.c_str());
         return false;
     }
     return true;

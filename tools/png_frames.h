@@ -4,5 +4,7 @@
 #include <string>
 #include <vector>
 
-// Returns false and prints one line on standard error if the file cannot be written.
-bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height);
+// Returns false if the file cannot be written, with the reason in why, or else printed as one line
+// on standard error.
+bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height,
+               std::string* why = nullptr);

@@ -1,8 +1,6 @@
 // The show's meshes and their file format: read by the loader, the data generator and its tests.
 #pragma once
 
-#include "assets/picture_table.h"
-
 #include <cstddef>
 
 // SMF, little-endian, no magic number or padding: the face count F and the vertex count V (unsigned
@@ -26,6 +24,4 @@ inline constexpr const char* mesh_names[] = {NINESCENES_MESHES(NINESCENES_MESH_N
 
 constexpr int mesh_count = sizeof mesh_names / sizeof mesh_names[0];
 
-// The meshes lie next to the pictures.
-constexpr const char* mesh_directory = picture_directory;
 constexpr const char* mesh_extension = ".smf";

@@ -1,6 +1,7 @@
 // The SMF reader, with its checks and smooth normals, and the sphere-mapped drawing of a mesh.
 #include "assets/meshes.h"
 
+#include "assets/data_directory.h"
 #include "assets/data_file.h"
 #include "assets/sphere_map.h"
 
@@ -137,11 +138,8 @@ Mesh load_smf(const char* path)
 
 void load_meshes()
 {
-    for (int i = 0; i < mesh_count; ++i) {
-        char path[64];
-        std::snprintf(path, sizeof path, "%s/%s%s", mesh_directory, mesh_names[i], mesh_extension);
-        meshes.*mesh_slots[i] = load_smf(path);
-    }
+    for (int i = 0; i < mesh_count; ++i)
+        meshes.*mesh_slots[i] = load_smf(data_file(std::string(mesh_names[i]) + mesh_extension).c_str());
 }
 
 void draw_mesh_sphere_mapped(const Mesh& mesh)

@@ -65,6 +65,5 @@ inline constexpr PictureEntry picture_table[] = {NINESCENES_PICTURES(NINESCENES_
 
 constexpr int picture_count = sizeof picture_table / sizeof picture_table[0];
 
-// Where the show reads its pictures: data/<name>.jpg, relative to the working directory.
-constexpr const char* picture_directory = "data";
+// The show reads each picture from <name>.jpg in its data directory.
 constexpr const char* picture_extension = ".jpg";

@@ -1,12 +1,14 @@
 // The texture set: every picture of the picture table decoded, converted texel by texel and uploaded.
 #include "assets/textures.h"
 
+#include "assets/data_directory.h"
 #include "assets/jpeg.h"
 
 #include <GL/glu.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 TextureSet textures;
@@ -135,8 +137,8 @@ static constexpr int wide = 0;
 
 static GLuint load_picture(const PictureEntry& picture)
 {
-    char path[64];
-    std::snprintf(path, sizeof path, "%s/%s%s", picture_directory, picture.name, picture_extension);
+    std::string file = data_file(std::string(picture.name) + picture_extension);
+    const char* path = file.c_str();
     switch (picture.layout) {
     case PictureLayout::wide_backdrop:
         return load_background_texture(path, picture.backdrop_size(), wide, picture.mode());

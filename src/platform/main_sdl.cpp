@@ -1,5 +1,6 @@
-// The show's entry and its only loop: a full-screen OpenGL window, the start-up chain, then frames
-// drawn back to back while the window is active.
+// The show's entry and its only loop: a full-screen OpenGL window (or a plain one, on request), the
+// start-up chain, then frames drawn back to back while the window is active.
+#include "assets/data_directory.h"
 #include "assets/textures.h"
 #include "show/clock.h"
 #include "show/demo.h"
@@ -11,12 +12,30 @@
 #include <SDL/SDL.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 static constexpr int screen_bits = 32;
-// Hardware surface, OpenGL blit mode (includes SDL_OPENGL), double buffer, full screen.
-static constexpr Uint32 screen_flags = SDL_HWSURFACE | SDL_OPENGLBLIT | SDL_DOUBLEBUF | SDL_FULLSCREEN;
+// Hardware surface, OpenGL blit mode (includes SDL_OPENGL), double buffer; full screen unless the
+// viewer asks for a window.
+static constexpr Uint32 window_flags = SDL_HWSURFACE | SDL_OPENGLBLIT | SDL_DOUBLEBUF;
+static constexpr Uint32 screen_flags = window_flags | SDL_FULLSCREEN;
 static constexpr const char* window_caption = "sdl window";
+
+static constexpr const char* usage = "usage: ninescenes [--window] [--start SECONDS] [--help]";
+static constexpr const char* help_text =
+    "Plays the show full screen at 640 x 480 with its music; it quits by itself after 240 seconds.\n"
+    "  --window         a 640 x 480 window instead of the full-screen mode\n"
+    "  --start SECONDS  begin at that moment of the show (0 to 240), the music sought there\n"
+    "  --help           this text\n"
+    "Keys: ESC ends the show, SPACE (held) fast-forwards, B switches the feedback trails,\n"
+    "J the band of block-transform artefacts.\n";
+
+struct ViewerOptions {
+    bool windowed = false;
+    double start = 0.0;
+};
 
 static bool running;
 static const uint8_t* key_state;
@@ -42,21 +61,51 @@ static bool start_timer(uint32_t* ticks)
     std::exit(1);
 }
 
-static void start_up()
+// Everything wrong on the command line is one line on standard error and status 1.
+[[noreturn]] static void refuse_option(const std::string& why)
 {
+    std::fprintf(stderr, "ninescenes: %s; %s\n", why.c_str(), usage);
+    std::exit(1);
+}
+
+static ViewerOptions parse_options(int argc, char** argv)
+{
+    ViewerOptions options;
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        if (option == "--help") {
+            std::printf("%s\n%s", usage, help_text);
+            std::exit(0);
+        } else if (option == "--window") {
+            options.windowed = true;
+        } else if (option == "--start") {
+            if (i + 1 == argc || !parse_demo_time(argv[++i], &options.start))
+                refuse_option("--start takes a time in seconds from 0 to " + std::to_string(int(show_end)));
+        } else {
+            refuse_option("unknown option '" + option + "'");
+        }
+    }
+    return options;
+}
+
+static void start_up(const ViewerOptions& options)
+{
+    if (!find_data_directory())
+        std::exit(1);
     // OpenGL windows need X11: without a display SDL would otherwise fall back to a text-mode
     // driver that paints the terminal before failing.
     setenv("SDL_VIDEODRIVER", "x11", 0);
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("Unable to open SDL: %s\n");
     std::atexit(SDL_Quit);
-    if (!set_video_mode(screen_width, screen_height, screen_bits, screen_flags))
+    if (!set_video_mode(screen_width, screen_height, screen_bits, options.windowed ? window_flags : screen_flags))
         fail("Unable to open screen surface: %s\n");
     SDL_WM_SetCaption(window_caption, nullptr);
     if (!start_timer(&last_ticks))
         fail("Can't init the timers: %s\n");
     if (!init_gl_and_textures())
         fail("Can't init GL: %s\n");
+    demo_time = options.start;
     if (!init_demo())
         fail("App init failed: %s\n");
     SDL_ShowCursor(SDL_DISABLE);
@@ -119,9 +168,9 @@ static void draw_frame()
     SDL_GL_SwapBuffers();
 }
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
-    start_up();
+    start_up(parse_options(argc, argv));
     SDL_Event event;
     while (running) {
         if (SDL_PollEvent(&event))

@@ -64,3 +64,9 @@ std::vector<unsigned char> read_frame_rgba(int width, int height)
         std::copy_n(&bottom_up[(height - 1 - y) * row_bytes], row_bytes, &top_down[y * row_bytes]);
     return top_down;
 }
+
+void read_frame_bgra_bottom_up(int width, int height, unsigned char* out)
+{
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, out);
+}

@@ -4,6 +4,10 @@
 #include "platform/audio.h"
 #include "show/keys.h"
 #include "platform/platform.h"
+#include "show/timeline.h"
+
+#include <cmath>
+#include <cstdlib>
 
 double demo_time = 0.0;
 double frame_delta = 0.0;
@@ -67,4 +71,14 @@ void update_clock_and_keys(uint32_t elapsed_ms, const uint8_t* key_state)
     fast_forward(elapsed_ms);
     toggle_switches();
     advance_clock(elapsed_ms);
+}
+
+bool parse_demo_time(const char* text, double* t)
+{
+    char* end = nullptr;
+    double value = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !std::isfinite(value) || value < 0.0 || value > show_end)
+        return false;
+    *t = value;
+    return true;
 }

@@ -24,3 +24,7 @@ void update_clock_and_keys(uint32_t elapsed_ms, const uint8_t* key_state);
 
 // Seeks the music to the demo time, in whole milliseconds truncated toward zero.
 void seek_music_to_demo_time();
+
+// A demo time given as text, as the programs' options take it: seconds from 0 to the end of the
+// show. False for anything else.
+bool parse_demo_time(const char* text, double* t);

@@ -16,7 +16,7 @@ start_xvfb() {
   local number_file attempt
   for attempt in 1 2 3 4 5; do
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$number_file" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$number_file" 2>/dev/null &
     xvfb_pid=$!
     for i in $(seq 1 100); do [ -s "$number_file" ] || ! kill -0 $xvfb_pid 2>/dev/null && break; sleep 0.1; done
     export DISPLAY=:$(head -n 1 "$number_file")
@@ -30,11 +30,13 @@ start_xvfb() {
 stop_xvfb() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
 
 # Runs the show in directory $1, doing $2 once a second while it runs (a key sent before the
-# window has grabbed the keyboard is lost, so it is sent again); leaves status.txt and stderr.txt.
+# window has grabbed the keyboard is lost, so it is sent again), with the options that follow;
+# leaves status.txt and stderr.txt.
 run_under_xvfb() {
   local dir=$1 poke=$2
+  shift 2
   ( cd "$dir" || exit 1
-    "$show" 2>stderr.txt & pid=$!
+    "$show" "$@" 2>stderr.txt & pid=$!
     for i in $(seq 1 60); do
       kill -0 $pid 2>/dev/null || break
       sleep 1
@@ -59,6 +61,34 @@ expect_one_line_failure() {
   [ "$(wc -l < "$1/stderr.txt")" -eq 1 ] || fail "more than one line: $(cat "$1/stderr.txt")"
 }
 
+# The visible windows (the root window among them) as large as the whole screen.
+screen_sized_windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --name ''); do
+    xdotool getwindowgeometry "$w" | grep -q "Geometry: ${screen%x*}\$" && echo "$w"
+  done
+}
+
+# Waits until the show's window is on the screen, then counts the screen-sized windows (once: the
+# show may take a moment to end) and ends the show.
+count_screen_sized_windows() {
+  local i
+  [ -e "$dir/windows.txt" ] && { xdotool key Escape; return; }
+  for i in $(seq 1 100); do xdotool search --onlyvisible --name "sdl window" >/dev/null 2>&1 && break; sleep 0.1; done
+  sleep 1
+  screen_sized_windows | wc -l > "$dir/windows.txt"
+  xdotool key Escape
+}
+
+status_is() {
+  local status
+  status=$(cat "$dir/status.txt")
+  [ "$status" = "$1" ] || fail "status $status on $DISPLAY, stderr: $(cat "$dir/stderr.txt")"
+}
+
+screen=640x480x24
+# On a larger screen the full-screen mode covers all of it, and a window does not.
+[ "$case_name" = window ] && screen=1024x768x24
 start_xvfb
 trap stop_xvfb EXIT
 
@@ -66,12 +96,12 @@ case $case_name in
 space_fast_forwards_to_the_end)
   dir=$(scratch_with_data)
   run_under_xvfb "$dir" "xdotool keydown space 2>/dev/null"
-  [ "$(cat "$dir/status.txt")" = 0 ] || fail "status $(cat "$dir/status.txt") on $DISPLAY, stderr: $(cat "$dir/stderr.txt")"
+  status_is 0
   ;;
 escape_quits)
   dir=$(scratch_with_data)
   run_under_xvfb "$dir" "xdotool key Escape 2>/dev/null"
-  [ "$(cat "$dir/status.txt")" = 0 ] || fail "status $(cat "$dir/status.txt") on $DISPLAY, stderr: $(cat "$dir/stderr.txt")"
+  status_is 0
   ;;
 missing_picture)
   dir=$(scratch_with_data)
@@ -99,8 +129,54 @@ picture_not_a_jpeg)
 no_display)
   dir=$(scratch_with_data)
   ( cd "$dir" && env -u DISPLAY "$show" 2>stderr.txt; echo $? > status.txt )
-  [ "$(cat "$dir/status.txt")" = 1 ] || fail "status $(cat "$dir/status.txt")"
+  status_is 1
   grep -q "Unable to open" "$dir/stderr.txt" || fail "no message: $(cat "$dir/stderr.txt")"
+  ;;
+help)
+  dir=$(mktemp -d /tmp/ninescenes-e2e-XXXXXX)
+  ( cd "$dir" && "$show" --help > stdout.txt 2> stderr.txt; echo $? > status.txt )
+  status_is 0
+  grep -q "usage: ninescenes .*--window.*--start SECONDS" "$dir/stdout.txt" || fail "no usage: $(cat "$dir/stdout.txt")"
+  [ ! -s "$dir/stderr.txt" ] || fail "stderr: $(cat "$dir/stderr.txt")"
+  ;;
+unknown_option)
+  dir=$(mktemp -d /tmp/ninescenes-e2e-XXXXXX)
+  for options in "--fullscreen" "--start" "--start soon" "--start 241" "--window extra"; do
+    # shellcheck disable=SC2086
+    ( cd "$dir" && "$show" $options 2> stderr.txt; echo $? > status.txt )
+    status_is 1
+    grep -q "usage: ninescenes" "$dir/stderr.txt" || fail "$options: no usage: $(cat "$dir/stderr.txt")"
+    [ "$(wc -l < "$dir/stderr.txt")" -eq 1 ] || fail "$options: more than one line: $(cat "$dir/stderr.txt")"
+  done
+  ;;
+window)
+  dir=$(scratch_with_data)
+  run_under_xvfb "$dir" count_screen_sized_windows
+  status_is 0
+  [ "$(cat "$dir/windows.txt")" = 2 ] || fail "full screen: $(cat "$dir/windows.txt") screen-sized windows"
+  rm "$dir/windows.txt"
+  run_under_xvfb "$dir" count_screen_sized_windows --window
+  status_is 0
+  [ "$(cat "$dir/windows.txt")" = 1 ] || fail "--window: $(cat "$dir/windows.txt") screen-sized windows"
+  ;;
+start)
+  # Music silent but for its last two seconds: begun at 239 s, the show plays them at once and
+  # ends by itself a second later; SDL's disk driver keeps what the device played.
+  dir=$(scratch_with_data)
+  tail_tone='if(gt(t\,238)\,0.5*sin(2*PI*440*t)\,0)'
+  ffmpeg -v error -f lavfi -i "aevalsrc=$tail_tone|$tail_tone:s=44100:d=241" -c:a libmp3lame -b:a 64k \
+    "$dir/data/dot.mp3" || fail "cannot make the music"
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/played.raw" run_under_xvfb "$dir" : --start 239
+  status_is 0
+  [ -s "$dir/played.raw" ] || fail "nothing was played"
+  [ "$(tr -d '\000' < "$dir/played.raw" | wc -c)" -gt 1000 ] || fail "the music was not sought to 239 s"
+  ;;
+another_directory)
+  # No data/ here: the show finds the one its build generated.
+  dir=$(mktemp -d /tmp/ninescenes-e2e-XXXXXX)
+  run_under_xvfb "$dir" "xdotool key Escape 2>/dev/null"
+  status_is 0
+  [ ! -s "$dir/stderr.txt" ] || fail "stderr: $(cat "$dir/stderr.txt")"
   ;;
 *)
   fail "unknown case $case_name"

@@ -1,0 +1,23 @@
+// Decoding the music file with libmpg123 into 16-bit stereo at a chosen rate. The file is indexed by
+// a full scan when it is opened, so every seek lands on its exact sample and a damaged stream ends
+// at the same place however it is reached: the player and the capture tool hear the same samples.
+#pragma once
+
+#include <sys/types.h>
+
+struct mpg123_handle_struct;
+using Mp3Decoder = mpg123_handle_struct*;
+
+constexpr int mp3_channel_count = 2;
+constexpr int mp3_bytes_per_frame = mp3_channel_count * 2;  // one 16-bit sample per channel
+
+// An indexed decoder on path; null when the file is missing or holds no MPEG audio.
+Mp3Decoder open_mp3(const char* path, int rate);
+// Decodes into out until length bytes are there or the stream ends (at its end or its first
+// error); returns the bytes written. Allocates nothing.
+int read_mp3(Mp3Decoder decoder, unsigned char* out, int length);
+// Goes to the given frame (one sample per channel); false on a decoder error. Past the end it
+// succeeds and the next read gives nothing.
+bool seek_mp3(Mp3Decoder decoder, off_t frame);
+// Null is fine.
+void close_mp3(Mp3Decoder decoder);
