@@ -81,12 +81,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
-    // The show's pictures and a three-second test clip as its music, in work/data.
+    // The show's pictures and meshes, and a three-second test clip as its music, in work/data.
     void give_data_with_clip()
     {
         fs::create_directory(work / "data");
         for (const auto& entry : fs::directory_iterator("data"))
-            if (entry.path().extension() == ".jpg")
+            if (entry.path().extension() != ".mp3")
                 fs::create_symlink(fs::absolute(entry.path()), work / "data" / entry.path().filename());
         write_file(work / "data/dot.mp3", encode_mp3(test_signal(clip_seconds * audio_rate)));
     }
