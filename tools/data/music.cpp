@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <limits>
 #include <thread>
 
 #include "dsp.h"
@@ -49,17 +50,15 @@ constexpr float echo_feedback = 0.4f;
 // Mastering: the mix is raised by master_gain and its peaks held under the ceiling (-1.5 dBFS,
 // which leaves room for the encoder's small overshoots) by a limiter that looks ahead, so that it
 // turns down before a peak rather than after it.
-constexpr float master_gain = 0.7f;
+constexpr float master_gain = 0.85f;
 constexpr float ceiling = 0.84f;
 constexpr double limiter_lookahead = 0.002;
 constexpr double limiter_release = 0.15;
 
-// Before each hit the music falls by duck_depth over duck_fall, stays down for duck_hold and comes
-// back over duck_rise from the hit on.
+// Before each hit the sound falls by duck_depth over duck_fall and stays down for duck_hold.
 constexpr float duck_depth = 0.6f;
 constexpr double duck_fall = 0.03;
 constexpr double duck_hold = 0.01;
-constexpr double duck_rise = 0.003;
 
 constexpr int channel_count = 2;
 
@@ -84,8 +83,8 @@ float pan_gain(float pan, bool right)
     return float(std::sqrt(2.0) * (right ? std::sin(angle) : std::cos(angle)));
 }
 
-// Plays one note into the mix; the music (not the hits) is turned down by duck.
-void play_note(const Note& note, const Channel& channel, const std::vector<float>* duck, Sound& sound, Mix& mix)
+// Plays one note into the mix, turned down by duck.
+void play_note(const Note& note, const Channel& channel, const std::vector<float>& duck, Sound& sound, Mix& mix)
 {
     const float left_gain = channel.gain * pan_gain(channel.pan, false);
     const float right_gain = channel.gain * pan_gain(channel.pan, true);
@@ -96,7 +95,7 @@ void play_note(const Note& note, const Channel& channel, const std::vector<float
     size_t count = std::min(sound.left.size(), mix.left.size() - start);
     bool stereo = !sound.right.empty();
     for (size_t i = 0; i < count; ++i) {
-        float level = duck ? (*duck)[start + i] : 1.0f;
+        float level = duck[start + i];
         float l = level * (stereo ? sound.left[i] * channel.gain : sound.left[i] * left_gain);
         float r = level * (stereo ? sound.right[i] * channel.gain : sound.left[i] * right_gain);
         float middle = 0.5f * (l + r);
@@ -115,27 +114,27 @@ void play_score(const Score& score, const std::vector<float>& duck, double from,
         const Channel& channel = channels[track];
         for (const Note& note : score.tracks[track])
             if (note.time >= from && note.time < to)
-                play_note(note, channel, &duck, sound, mix);
-        for (const Note& note : score.hits[track])
-            if (note.time >= from && note.time < to)
-                play_note(note, channel, nullptr, sound, mix);
+                play_note(note, channel, duck, sound, mix);
     }
 }
 
-// The level of the music around the hits: it dips over the moment before each hit and is back
-// just after it, so that the hit lands in a space of its own.
-std::vector<float> duck_around_hits(size_t length)
+// The level of everything sounding before a hit: it dips over the moment before the hit and is back
+// at the hit, so that the hit lands in a space of its own. Where hits come close together, each dip
+// shrinks to the second half of the time since the hit before, which keeps that hit's attack whole.
+std::vector<float> duck_before_hits(size_t length)
 {
     std::vector<float> duck(length, 1.0f);
-    const long fall = to_samples(duck_fall), hold = to_samples(duck_hold), rise = to_samples(duck_rise);
+    long previous = std::numeric_limits<long>::min() / 2;
     for (const MusicHit& hit : music_hits()) {
-        long at = to_samples(hit.time);
-        for (long i = std::max(0L, at - hold - fall); i < std::min(long(length), at + rise); ++i) {
-            float depth = i >= at          ? 1.0f - float(i - at) / float(rise)
-                        : i >= at - hold   ? 1.0f
-                                           : float(i - (at - hold - fall)) / float(fall);
+        long at = std::min(to_samples(hit.time), long(length));
+        double span = std::min(duck_fall + duck_hold, 0.5 * double(at - previous) / sample_rate);
+        long hold = to_samples(span * duck_hold / (duck_fall + duck_hold));
+        long fall = to_samples(span) - hold;
+        for (long i = std::max(0L, at - hold - fall); i < at; ++i) {
+            float depth = i >= at - hold ? 1.0f : float(i - (at - hold - fall)) / float(fall);
             duck[size_t(i)] = std::min(duck[size_t(i)], 1.0f - duck_depth * depth);
         }
+        previous = at;
     }
     return duck;
 }
@@ -226,7 +225,7 @@ bool write_music(const std::string& out_dir)
     // starts in the first half may ring on into the second); the halves are then added in a fixed
     // order, so the sum is the same on every run.
     const double half = 0.5 * music_seconds;
-    const std::vector<float> duck = duck_around_hits(length);
+    const std::vector<float> duck = duck_before_hits(length);
     Mix mix(length), second_half(length);
     std::thread second([&] { play_score(score, duck, half, music_seconds, second_half); });
     play_score(score, duck, 0.0, half, mix);

@@ -95,10 +95,6 @@ struct Writer {
     {
         score.tracks[track].push_back({time, length, pitch, velocity, tone});
     }
-    void hit(Track track, double time, double length, int pitch, float velocity, float tone)
-    {
-        score.hits[track].push_back({time, length, pitch, velocity, tone});
-    }
     // The chord sounding at t, or about to: a hit a little ahead of a bar line takes its chord.
     Chord chord_at(double t) const
     {
@@ -488,31 +484,32 @@ void stab_chord(Writer& w, double t, double length, float velocity)
 {
     Chord chord = w.chord_at(t);
     for (int interval : {0, third(chord), 7, 12})
-        w.hit(track_stab, t, length, chord_root(chord) + interval, velocity, 0.8f);
+        w.add(track_stab, t, length, chord_root(chord) + interval, velocity, 0.8f);
 }
 
-void place_hit(Writer& w, const MusicHit& hit)
+// One hit of the pictures. with_kick is false for a hit that comes a moment before another, which
+// leaves the kick to that one: a flam into the downbeat.
+void place_hit(Writer& w, const MusicHit& hit, bool with_kick)
 {
     double t = hit.time;
+    if (with_kick && hit.kind != HitKind::wave)
+        w.add(track_kick, t, hit.kind == HitKind::section ? 0.6 : 0.3, 0, 1.0f, 1.0f);
     switch (hit.kind) {
     case HitKind::section:
-        w.hit(track_kick, t, 0.6, 0, 1.0f, 1.0f);
-        w.hit(track_crash, t, 1.8, 0, 0.9f, 0.6f);
+        w.add(track_crash, t, 1.8, 0, 0.9f, 0.6f);
         break;
     case HitKind::cube_step:
-        w.hit(track_kick, t, 0.3, 0, 0.9f, 1.0f);
-        w.hit(track_clank, t, 0.35, chord_root(w.chord_at(t)), 0.8f, 0.5f);
+        w.add(track_clank, t, 0.35, chord_root(w.chord_at(t)), 0.8f, 0.5f);
         break;
     case HitKind::wave:
-        w.hit(track_swell, t, 0.5 * wave_period, bass_root(w.chord_at(t)), 1.0f, 0.5f);
+        w.add(track_swell, t, 0.5 * wave_period, bass_root(w.chord_at(t)), 1.0f, 0.5f);
         break;
     case HitKind::blob_flip:
-        w.hit(track_kick, t, 0.3, 0, 1.0f, 1.0f);
-        w.hit(track_clap, t, clap_decay, 0, 0.8f, 0.5f);
+        w.add(track_clap, t, clap_decay, 0, 0.8f, 0.5f);
         stab_chord(w, t, 0.35, 0.5f);
         break;
     case HitKind::flash:
-        w.hit(track_crash, t, 3.0, 0, 1.0f, 1.0f);
+        w.add(track_crash, t, 3.0, 0, 1.0f, 1.0f);
         stab_chord(w, t, 0.6, 0.6f);
         break;
     }
@@ -539,7 +536,8 @@ Score compose_score()
     std::vector<MusicHit> hits = music_hits();
     for (const MusicHit& hit : hits)
         arrange_around(w, hit.time);
-    for (const MusicHit& hit : hits)
-        place_hit(w, hit);
+    constexpr double flam = 0.1;
+    for (size_t i = 0; i < hits.size(); ++i)
+        place_hit(w, hits[i], i + 1 == hits.size() || hits[i + 1].time - hits[i].time >= flam);
     return w.score;
 }

@@ -24,11 +24,8 @@ enum Track {
     track_count
 };
 
-// The notes of each track: the music, and apart from it the hits the pictures need, which the mix
-// sets off by turning the music down around them.
 struct Score {
     std::vector<Note> tracks[track_count];
-    std::vector<Note> hits[track_count];
 };
 
 // The music fades with the picture and is silent after the fade; it runs on a little past the end
