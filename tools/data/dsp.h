@@ -162,15 +162,13 @@ struct Adsr {
     }
 };
 
-// Makes out ready for a sound of that many seconds, silent, mono or stereo.
+// Makes out ready for a sound of that many seconds, mono or stereo; the instrument then writes
+// every sample (what is there before is left over from the last note).
 inline void start_sound(Sound& out, double seconds, bool stereo)
 {
     size_t length = size_t(to_samples(seconds));
-    out.left.assign(length, 0.0f);
-    if (stereo)
-        out.right.assign(length, 0.0f);
-    else
-        out.right.clear();
+    out.left.resize(length);
+    out.right.resize(stereo ? length : 0);
 }
 
 // Brings a sound's last part down to zero, so that cutting it off there makes no click.

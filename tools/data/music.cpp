@@ -62,18 +62,32 @@ constexpr double duck_hold = 0.01;
 
 constexpr int channel_count = 2;
 
+// The mixed sound from sample `first` on: both sides, and the mono sends of the delay and the reverb.
 struct Mix {
+    size_t first;
     std::vector<float> left, right, delay_send, reverb_send;
-    explicit Mix(size_t length) : left(length), right(length), delay_send(length), reverb_send(length) {}
-    void add(const Mix& other)
+
+    Mix(size_t from, size_t length)
+        : first(from), left(length - from), right(length - from), delay_send(length - from),
+          reverb_send(length - from)
     {
-        for (size_t i = 0; i < left.size(); ++i) {
-            left[i] += other.left[i];
-            right[i] += other.right[i];
-            delay_send[i] += other.delay_send[i];
-            reverb_send[i] += other.reverb_send[i];
+    }
+    // Adds a later part of the piece into this one.
+    void add(const Mix& later)
+    {
+        size_t offset = later.first - first;
+        for (size_t i = 0; i < later.left.size(); ++i) {
+            left[offset + i] += later.left[i];
+            right[offset + i] += later.right[i];
+            delay_send[offset + i] += later.delay_send[i];
+            reverb_send[offset + i] += later.reverb_send[i];
         }
     }
+};
+
+// Where the sound dips before a hit (in samples): falling from fall, held down from hold, back at at.
+struct Dip {
+    long fall, hold, at;
 };
 
 // Equal-power panning, scaled so that the middle keeps the full level on both sides.
@@ -83,60 +97,72 @@ float pan_gain(float pan, bool right)
     return float(std::sqrt(2.0) * (right ? std::sin(angle) : std::cos(angle)));
 }
 
-// Plays one note into the mix, turned down by duck.
-void play_note(const Note& note, const Channel& channel, const std::vector<float>& duck, Sound& sound, Mix& mix)
+// The dips of everything sounding before a hit: the sound falls over the moment before the hit
+// and is back at the hit, so that the hit lands in a space of its own. Where hits come close
+// together, each dip shrinks to the second half of the time since the hit before, which keeps
+// that hit's attack whole.
+std::vector<Dip> dips_before_hits()
+{
+    std::vector<Dip> dips;
+    long previous = std::numeric_limits<long>::min() / 2;
+    for (const MusicHit& hit : music_hits()) {
+        long at = to_samples(hit.time);
+        double span = std::min(duck_fall + duck_hold, 0.5 * double(at - previous) / sample_rate);
+        long hold = to_samples(span * duck_hold / (duck_fall + duck_hold));
+        dips.push_back({at - to_samples(span), at - hold, at});
+        previous = at;
+    }
+    return dips;
+}
+
+// Applies the dips (which never overlap) to a sound that starts at sample start.
+void duck(const std::vector<Dip>& dips, long start, std::vector<float>& samples)
+{
+    long end = start + long(samples.size());
+    for (const Dip& dip : dips) {
+        if (dip.at <= start || dip.fall >= end)
+            continue;
+        for (long i = std::max(dip.fall, start); i < std::min(dip.at, end); ++i) {
+            float depth = i >= dip.hold ? 1.0f : float(i - dip.fall) / float(dip.hold - dip.fall);
+            samples[size_t(i - start)] *= 1.0f - duck_depth * depth;
+        }
+    }
+}
+
+// Plays one note into the mix, dipping before the hits.
+void play_note(const Note& note, const Channel& channel, const std::vector<Dip>& dips, Sound& sound, Mix& mix)
 {
     const float left_gain = channel.gain * pan_gain(channel.pan, false);
     const float right_gain = channel.gain * pan_gain(channel.pan, true);
-    size_t start = size_t(to_samples(note.time));
-    if (start >= mix.left.size())
-        return;
+    long start = to_samples(note.time);
     channel.play(note, sound);
-    size_t count = std::min(sound.left.size(), mix.left.size() - start);
     bool stereo = !sound.right.empty();
+    duck(dips, start, sound.left);
+    if (stereo)
+        duck(dips, start, sound.right);
+    size_t offset = size_t(start) - mix.first;
+    size_t count = std::min(sound.left.size(), mix.left.size() - offset);
     for (size_t i = 0; i < count; ++i) {
-        float level = duck[start + i];
-        float l = level * (stereo ? sound.left[i] * channel.gain : sound.left[i] * left_gain);
-        float r = level * (stereo ? sound.right[i] * channel.gain : sound.left[i] * right_gain);
+        float l = stereo ? sound.left[i] * channel.gain : sound.left[i] * left_gain;
+        float r = stereo ? sound.right[i] * channel.gain : sound.left[i] * right_gain;
         float middle = 0.5f * (l + r);
-        mix.left[start + i] += l;
-        mix.right[start + i] += r;
-        mix.delay_send[start + i] += middle * channel.delay_send;
-        mix.reverb_send[start + i] += middle * channel.reverb_send;
+        mix.left[offset + i] += l;
+        mix.right[offset + i] += r;
+        mix.delay_send[offset + i] += middle * channel.delay_send;
+        mix.reverb_send[offset + i] += middle * channel.reverb_send;
     }
 }
 
-// Plays the notes of every track that start in [from, to) into the mix.
-void play_score(const Score& score, const std::vector<float>& duck, double from, double to, Mix& mix)
+// Plays the notes of every track that start in [mix.first, until) into the mix.
+void play_score(const Score& score, const std::vector<Dip>& dips, size_t until, Mix& mix)
 {
     Sound sound;
-    for (int track = 0; track < track_count; ++track) {
-        const Channel& channel = channels[track];
-        for (const Note& note : score.tracks[track])
-            if (note.time >= from && note.time < to)
-                play_note(note, channel, duck, sound, mix);
-    }
-}
-
-// The level of everything sounding before a hit: it dips over the moment before the hit and is back
-// at the hit, so that the hit lands in a space of its own. Where hits come close together, each dip
-// shrinks to the second half of the time since the hit before, which keeps that hit's attack whole.
-std::vector<float> duck_before_hits(size_t length)
-{
-    std::vector<float> duck(length, 1.0f);
-    long previous = std::numeric_limits<long>::min() / 2;
-    for (const MusicHit& hit : music_hits()) {
-        long at = std::min(to_samples(hit.time), long(length));
-        double span = std::min(duck_fall + duck_hold, 0.5 * double(at - previous) / sample_rate);
-        long hold = to_samples(span * duck_hold / (duck_fall + duck_hold));
-        long fall = to_samples(span) - hold;
-        for (long i = std::max(0L, at - hold - fall); i < at; ++i) {
-            float depth = i >= at - hold ? 1.0f : float(i - (at - hold - fall)) / float(fall);
-            duck[size_t(i)] = std::min(duck[size_t(i)], 1.0f - duck_depth * depth);
+    for (int track = 0; track < track_count; ++track)
+        for (const Note& note : score.tracks[track]) {
+            size_t start = size_t(to_samples(note.time));
+            if (start >= mix.first && start < until)
+                play_note(note, channels[track], dips, sound, mix);
         }
-        previous = at;
-    }
-    return duck;
 }
 
 // The gain each sample may have, looking ahead: at most the gain that holds every peak of the next
@@ -145,46 +171,44 @@ std::vector<float> duck_before_hits(size_t length)
 // already allows for that sample, so no peak passes the ceiling.
 std::vector<float> limiter_gain(const std::vector<float>& left, const std::vector<float>& right)
 {
-    size_t n = left.size();
-    size_t window = size_t(to_samples(limiter_lookahead));
-    std::vector<float> allowed(n);
+    const size_t n = left.size();
+    const size_t window = size_t(to_samples(limiter_lookahead));
+    std::vector<float> gain(n);
     for (size_t i = 0; i < n; ++i) {
         float peak = std::max(std::abs(left[i]), std::abs(right[i]));
-        allowed[i] = peak > ceiling ? ceiling / peak : 1.0f;
+        gain[i] = peak > ceiling ? ceiling / peak : 1.0f;
     }
-    // Smallest allowed gain over [i, i + window), with a queue of rising minima.
-    std::vector<float> held(n);
-    std::deque<size_t> minima;
-    for (size_t j = 0; j < n + window; ++j) {
+    // The smallest over [i, i + window), kept in a queue of rising minima; gain[i] is overwritten
+    // only after it has been read.
+    std::deque<std::pair<size_t, float>> minima;
+    for (size_t j = 0; j + 1 < n + window; ++j) {
         if (j < n) {
-            while (!minima.empty() && allowed[minima.back()] >= allowed[j])
+            while (!minima.empty() && minima.back().second >= gain[j])
                 minima.pop_back();
-            minima.push_back(j);
+            minima.push_back({j, gain[j]});
         }
         if (j + 1 < window)
             continue;
         size_t i = j + 1 - window;
-        if (i >= n)
-            break;
-        while (minima.front() < i)
+        while (minima.front().first < i)
             minima.pop_front();
-        held[i] = allowed[minima.front()];
+        gain[i] = minima.front().second;
     }
     const float release = float(1.0 - std::exp(-1.0 / (limiter_release * sample_rate)));
     float level = 1.0f;
-    for (float& gain : held) {
-        level = std::min(gain, level + (1.0f - level) * release);
-        gain = level;
+    for (float& g : gain) {
+        level = std::min(g, level + (1.0f - level) * release);
+        g = level;
     }
-    std::vector<float> smooth(n);
+    // The mean over (i - window, i], with the values leaving the window kept in a ring.
+    std::vector<float> ring(window, 0.0f);
     double sum = 0.0;
     for (size_t i = 0; i < n; ++i) {
-        sum += held[i];
-        if (i >= window)
-            sum -= held[i - window];
-        smooth[i] = float(sum / double(std::min(i + 1, window)));
+        sum += gain[i] - ring[i % window];
+        ring[i % window] = gain[i];
+        gain[i] = float(sum / double(std::min(i + 1, window)));
     }
-    return smooth;
+    return gain;
 }
 
 // The picture fades to black over the final fade; the music follows on a curve that sounds even
@@ -224,11 +248,11 @@ bool write_music(const std::string& out_dir)
     // The two halves of the piece play on two threads, each into a mix of its own (a note that
     // starts in the first half may ring on into the second); the halves are then added in a fixed
     // order, so the sum is the same on every run.
-    const double half = 0.5 * music_seconds;
-    const std::vector<float> duck = duck_before_hits(length);
-    Mix mix(length), second_half(length);
-    std::thread second([&] { play_score(score, duck, half, music_seconds, second_half); });
-    play_score(score, duck, 0.0, half, mix);
+    const size_t half = length / 2;
+    const std::vector<Dip> dips = dips_before_hits();
+    Mix mix(0, length), second_half(half, length);
+    std::thread second([&] { play_score(score, dips, length, second_half); });
+    play_score(score, dips, half, mix);
     second.join();
     mix.add(second_half);
     add_ping_pong_delay(mix.delay_send, echo_seconds, echo_feedback, mix.left, mix.right);
