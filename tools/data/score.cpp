@@ -158,7 +158,7 @@ void bassline(const Part& p, const char* names, int bars_per_chord, const char* 
         int root = bass_root(chord_of(chords, bars_per_chord, bar - p.first));
         for (int step = 0; step < steps_per_bar; ++step) {
             const char* degree = std::strchr(degrees, steps[step]);
-            if (steps[step] == '.' || steps[step] == '-' || !degree)
+            if (!degree)
                 continue;
             int held = 1;
             while (step + held < steps_per_bar && steps[step + held] == '-')
@@ -487,8 +487,7 @@ void stab_chord(Writer& w, double t, double length, float velocity)
         w.add(track_stab, t, length, chord_root(chord) + interval, velocity, 0.8f);
 }
 
-// One hit of the pictures. with_kick is false for a hit that comes a moment before another, which
-// leaves the kick to that one: a flam into the downbeat.
+// One hit of the pictures, with a kick or without.
 void place_hit(Writer& w, const MusicHit& hit, bool with_kick)
 {
     double t = hit.time;
@@ -536,8 +535,12 @@ Score compose_score()
     std::vector<MusicHit> hits = music_hits();
     for (const MusicHit& hit : hits)
         arrange_around(w, hit.time);
+    // One kick to a moment, and none for a hit just before another: a flam into the later one.
     constexpr double flam = 0.1;
-    for (size_t i = 0; i < hits.size(); ++i)
-        place_hit(w, hits[i], i + 1 == hits.size() || hits[i + 1].time - hits[i].time >= flam);
+    for (size_t i = 0; i < hits.size(); ++i) {
+        bool shared = i > 0 && hits[i - 1].time == hits[i].time;
+        double gap = i + 1 < hits.size() ? hits[i + 1].time - hits[i].time : flam;
+        place_hit(w, hits[i], !shared && (gap == 0.0 || gap >= flam));
+    }
     return w.score;
 }
