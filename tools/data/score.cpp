@@ -262,6 +262,21 @@ const char* const column_tune = "E5 . . . . . D5 . | C5 . . . . . . . | D5 . . .
 // The break's few long notes.
 const char* const break_tune = "E5 . . . . . . . | C5 . . . . . . . | D5 . . . . . . . | B4 . . . - - - - |";
 
+// The full groove on A minor's chords, a bar each: four to the floor, claps on the backbeat,
+// sixteenth and open hats, the bass, the pad and the main theme; level scales the lot and tone
+// opens the filters.
+void full_groove(const Part& p, const char* bass, float level, float tone)
+{
+    const char* chords = "Am F C G";
+    pads(p, chords, 1, 0.7f * level, tone);
+    drums(p, track_kick, four_to_the_floor, level, kick_decay);
+    drums(p, track_clap, backbeat, 0.75f * level, clap_decay);
+    drums(p, track_hat, sixteenths, 0.5f * level, closed_hat);
+    drums(p, track_hat, offbeats, 0.35f * level, open_hat);
+    bassline(p, chords, 1, bass, 0.85f * level, tone - 0.2f);
+    melody(p, track_lead, p.first, 8, theme, 0.8f * level, tone);
+}
+
 // Scene 0: out of silence, a pad that swells and opens as the tunnel fades in, then the arpeggio,
 // the hats, the kick and the bass one after another; a riser and a roll in the fade to black.
 void compose_tunnel(Writer& w, const Section& s)
@@ -283,16 +298,8 @@ void compose_tunnel(Writer& w, const Section& s)
 // Scene 1: the first full groove and the main theme, then the arpeggio alone and a fill.
 void compose_blobs(Writer& w, const Section& s)
 {
-    const char* chords = "Am F C G";
-    Part all{w, s, 0, s.bars};
-    pads(all, chords, 1, 0.55f, 0.5f);
-    drums(all, track_kick, four_to_the_floor, 0.95f, kick_decay);
-    drums(all, track_clap, backbeat, 0.75f, clap_decay);
-    drums(all, track_hat, sixteenths, 0.45f, closed_hat);
-    drums(all, track_hat, offbeats, 0.3f, open_hat);
-    bassline(all, chords, 1, "..r...o...r...o.", 0.8f, 0.4f);
-    melody(all, track_lead, 0, 8, theme, 0.75f, 0.6f);
-    arpeggio({w, s, 8, s.bars}, chords, 1, 0.35f, 0.6f);
+    full_groove({w, s, 0, s.bars}, "..r...o...r...o.", 0.93f, 0.6f);
+    arpeggio({w, s, 8, s.bars}, "Am F C G", 1, 0.35f, 0.6f);
     drums({w, s, 8, 9}, track_crash, downbeat, 0.6f, crash_decay);
     roll({w, s, s.bars - 1, s.bars});
 }
@@ -384,22 +391,18 @@ void compose_flips(Writer& w, const Section& s)
     riser({w, s, s.bars - 2, s.bars}, 0.8f);
 }
 
-// Scene 6, the climax: everything at once, the main theme and then the theme doubled an octave up.
-void compose_climax(Writer& w, const Section& s)
+// Scenes 6 and 8, the choruses: the full groove under the main theme, doubled an octave up on its
+// last time through, the arpeggio over it, a crash half-way and a fill into what follows.
+void compose_chorus(Writer& w, const Section& s, float tone)
 {
-    const char* chords = "Am F C G";
+    constexpr int theme_bars = 8;
     Part all{w, s, 0, s.bars};
-    pads(all, chords, 1, 0.65f, 0.65f);
-    drums(all, track_kick, four_to_the_floor, 1.0f, kick_decay);
-    drums(all, track_clap, backbeat, 0.75f, clap_decay);
-    drums(all, track_hat, sixteenths, 0.5f, closed_hat);
-    drums(all, track_hat, offbeats, 0.35f, open_hat);
-    bassline(all, chords, 1, "..r.o.r...r.o.r.", 0.85f, 0.5f);
-    melody(all, track_lead, 0, 8, theme, 0.8f, 0.65f);
-    melody(all, track_lead, 8, 8, theme, 0.75f, 0.75f);
-    melody(all, track_lead, 8, 8, theme, 0.4f, 0.8f, 12);
-    arpeggio(all, chords, 1, 0.35f, 0.8f);
-    drums({w, s, 8, 9}, track_crash, downbeat, 0.7f, crash_decay);
+    full_groove(all, "..r.o.r...r.o.r.", 1.0f, tone);
+    for (int bar = theme_bars; bar < s.bars; bar += theme_bars)
+        melody(all, track_lead, bar, 8, theme, 0.75f, tone + 0.05f);
+    melody(all, track_lead, s.bars - theme_bars, 8, theme, 0.4f, tone + 0.1f, 12);
+    arpeggio(all, "Am F C G", 1, 0.35f, tone + 0.1f);
+    drums({w, s, s.bars / 2, s.bars / 2 + 1}, track_crash, downbeat, 0.7f, crash_decay);
     roll({w, s, s.bars - 1, s.bars});
 }
 
@@ -422,24 +425,6 @@ void compose_column(Writer& w, const Section& s)
     melody(all, track_lead, 8, 8, column_tune, 0.6f, 0.4f);
     roll(build);
     riser({w, s, s.bars - 4, s.bars}, 0.8f);
-}
-
-// Scene 8, the closing: the main theme once more at full strength, doubled.
-void compose_closing(Writer& w, const Section& s)
-{
-    const char* chords = "Am F C G";
-    Part all{w, s, 0, s.bars};
-    pads(all, chords, 1, 0.7f, 0.75f);
-    drums(all, track_kick, four_to_the_floor, 1.0f, kick_decay);
-    drums(all, track_clap, backbeat, 0.75f, clap_decay);
-    drums(all, track_hat, sixteenths, 0.5f, closed_hat);
-    drums(all, track_hat, offbeats, 0.35f, open_hat);
-    bassline(all, chords, 1, "..r.o.r...r.o.r.", 0.85f, 0.55f);
-    melody(all, track_lead, 0, 8, theme, 0.8f, 0.75f);
-    melody(all, track_lead, 0, 8, theme, 0.4f, 0.85f, 12);
-    arpeggio(all, chords, 1, 0.35f, 0.85f);
-    drums({w, s, 4, 5}, track_crash, downbeat, 0.6f, crash_decay);
-    roll({w, s, s.bars - 1, s.bars});
 }
 
 // The end picture: the groove thins out under a last quiet statement of the theme, and a long
@@ -528,9 +513,9 @@ Score compose_score()
     compose_break(w, fitted(S[2], S[3]));
     compose_ring(w, fitted(S[3], S[4]));
     compose_flips(w, fitted(S[4], S[5]));
-    compose_climax(w, fitted(S[5], S[6]));
+    compose_chorus(w, fitted(S[5], S[6]), 0.7f);
     compose_column(w, fitted(S[6], S[7]));
-    compose_closing(w, fitted(S[7], end_picture_start));
+    compose_chorus(w, fitted(S[7], end_picture_start), 0.75f);
     compose_ending(w, {end_picture_start, nominal_bar, int(std::ceil((music_fade_end - end_picture_start) / nominal_bar))});
     std::vector<MusicHit> hits = music_hits();
     for (const MusicHit& hit : hits)
