@@ -141,8 +141,8 @@ void play_crash(const Note& note, Sound& out)
     }
 }
 
-// A saw and a slightly detuned square over a sine an octave down, through a resonant low-pass that
-// snaps open on each note; tone opens the filter and sharpens its resonance.
+// A saw and a slightly detuned square through a resonant low-pass that snaps open on each note,
+// over a sine that carries the weight; tone opens the filter and sharpens its resonance.
 void play_bass(const Note& note, Sound& out)
 {
     constexpr Adsr shape{0.003, 0.12, 0.75f, 0.04};
@@ -161,7 +161,7 @@ void play_bass(const Note& note, Sound& out)
         if (i % retune_interval == 0)
             filter.tune(base_hz + sweep_hz * open, resonance);
         filter.step(saw.saw(hz) + 0.5f * square.square(square_hz));
-        float x = 0.55f * filter.low + 0.5f * sub.sine(hz * 0.5);
+        float x = 0.55f * filter.low + 0.5f * sub.sine(hz);
         out.left[i] = note.velocity * saturate(x, 1.3f) * shape.at(double(i) / sample_rate, note.length);
     }
 }
@@ -220,8 +220,8 @@ void play_pluck(const Note& note, Sound& out)
     }
 }
 
-// Two saws a little apart and a square an octave down, with a vibrato that sets in while a note is
-// held: the melody.
+// Two saws a little apart and a hollow square, with a vibrato that sets in while a note is held:
+// the melody.
 void play_lead(const Note& note, Sound& out)
 {
     constexpr Adsr shape{0.012, 0.25, 0.8f, 0.18};
@@ -231,7 +231,7 @@ void play_lead(const Note& note, Sound& out)
     constexpr double vibrato_rise = 0.3;
     start_sound(out, note.length + shape.release, false);
     double hz = midi_to_hz(note.pitch);
-    Oscillator first, second, low, vibrato;
+    Oscillator first, second, hollow, vibrato;
     Decay bite(0.2);
     Filter filter;
     float cutoff = mix(900.0f, 5100.0f, note.tone);
@@ -245,7 +245,7 @@ void play_lead(const Note& note, Sound& out)
         float open = bite.next();
         if (i % retune_interval == 0)
             filter.tune(cutoff + 1500.0f * open, 0.15f);
-        filter.step(first.saw(bent / apart) + second.saw(bent * apart) + 0.5f * low.square(bent * 0.5));
+        filter.step(first.saw(bent / apart) + second.saw(bent * apart) + 0.3f * hollow.square(bent));
         out.left[i] = note.velocity * filter.low * shape.at(t, note.length);
     }
 }
@@ -371,7 +371,8 @@ void play_riser(const Note& note, Sound& out)
         left.step(noise_left.next());
         right.step(noise_right.next());
         float tone = 0.15f * whistle.sine(hz * std::pow(4.0, x));
-        float level = note.velocity * float(x * x) * float(std::min(1.0, (note.length - t) / cut));
+        double left_to_play = double(out.left.size() - 1 - i) / sample_rate;
+        float level = note.velocity * float(x * x) * float(std::min(1.0, left_to_play / cut));
         out.left[i] = (left.band + tone) * level;
         out.right[i] = (right.band + tone) * level;
     }

@@ -47,11 +47,11 @@ const Channel channels[track_count] = {
 constexpr double echo_seconds = 0.3;
 constexpr float echo_feedback = 0.4f;
 
-// Mastering: the mix is raised by master_gain and its peaks held under the ceiling (-1.5 dBFS,
+// Mastering: the mix is raised by master_gain and its peaks held under the ceiling (-1.9 dBFS,
 // which leaves room for the encoder's small overshoots) by a limiter that looks ahead, so that it
 // turns down before a peak rather than after it.
 constexpr float master_gain = 0.85f;
-constexpr float ceiling = 0.84f;
+constexpr float ceiling = 0.8f;
 constexpr double limiter_lookahead = 0.002;
 constexpr double limiter_release = 0.15;
 
