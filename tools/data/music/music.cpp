@@ -27,20 +27,21 @@ struct Channel {
     float reverb_send;
 };
 
+// In the order of the tracks.
 const Channel channels[track_count] = {
-    {play_kick, 0.36f, 0.0f, 0.0f, 0.02f},   // kick
-    {play_snare, 0.35f, 0.05f, 0.0f, 0.18f}, // snare
-    {play_clap, 0.9f, -0.05f, 0.05f, 0.2f},  // clap
-    {play_hat, 0.7f, 0.25f, 0.0f, 0.06f},    // hat
-    {play_crash, 0.45f, 0.0f, 0.0f, 0.15f},  // crash
-    {play_bass, 0.6f, 0.0f, 0.0f, 0.0f},     // bass
-    {play_pad, 0.35f, 0.0f, 0.1f, 0.35f},    // pad
-    {play_pluck, 0.56f, -0.3f, 0.45f, 0.2f}, // pluck
-    {play_lead, 0.165f, 0.1f, 0.35f, 0.25f}, // lead
-    {play_stab, 0.3f, 0.0f, 0.2f, 0.3f},     // stab
-    {play_clank, 0.35f, 0.15f, 0.25f, 0.25f},// clank
-    {play_swell, 0.45f, 0.0f, 0.0f, 0.2f},   // swell
-    {play_riser, 0.6f, 0.0f, 0.0f, 0.3f},    // riser
+    {play_kick, 0.36f, 0.0f, 0.0f, 0.02f},
+    {play_snare, 0.35f, 0.05f, 0.0f, 0.18f},
+    {play_clap, 0.9f, -0.05f, 0.05f, 0.2f},
+    {play_hat, 0.7f, 0.25f, 0.0f, 0.06f},
+    {play_crash, 0.45f, 0.0f, 0.0f, 0.15f},
+    {play_bass, 0.6f, 0.0f, 0.0f, 0.0f},
+    {play_pad, 0.35f, 0.0f, 0.1f, 0.35f},
+    {play_pluck, 0.56f, -0.3f, 0.45f, 0.2f},
+    {play_lead, 0.165f, 0.1f, 0.35f, 0.25f},
+    {play_stab, 0.3f, 0.0f, 0.2f, 0.3f},
+    {play_clank, 0.35f, 0.15f, 0.25f, 0.25f},
+    {play_swell, 0.45f, 0.0f, 0.0f, 0.2f},
+    {play_riser, 0.6f, 0.0f, 0.0f, 0.3f},
 };
 
 // The echo: three sixteenths at 150 beats a minute, each repeat at 40 % of the one before.
