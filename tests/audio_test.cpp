@@ -3,12 +3,12 @@
 // LAME: a 440 Hz tone on the left and a rising sweep on the right, so no two places sound alike, at
 // a variable bit rate, whose small frames lean furthest on the frames before them and whose frame
 // offsets only a full index can find: the hard case for an exact seek.
+#include "decode_mp3.h"
 #include "platform/audio.h"
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 #include <lame/lame.h>
-#include <mpg123.h>
 
 #include <algorithm>
 #include <chrono>
@@ -90,28 +90,6 @@ std::vector<short> read_samples(const fs::path& path)
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<short> samples(bytes.size() / sizeof(short));
     std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(short));
-    return samples;
-}
-
-// The whole file decoded in one run from the start, up to its end or its first error. It is indexed
-// first, as the player does, so that both agree on where a damaged stream ends.
-std::vector<short> decode_straight(const fs::path& path)
-{
-    mpg123_handle* handle = mpg123_new(nullptr, nullptr);
-    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-    mpg123_format_none(handle);
-    mpg123_format(handle, audio_rate, MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    std::vector<short> samples;
-    if (mpg123_open(handle, path.c_str()) == MPG123_OK && mpg123_scan(handle) == MPG123_OK) {
-        short buffer[4096];
-        int result = MPG123_OK;
-        while (result == MPG123_OK || result == MPG123_NEW_FORMAT) {
-            size_t got = 0;
-            result = mpg123_read(handle, buffer, sizeof buffer, &got);
-            samples.insert(samples.end(), buffer, buffer + got / sizeof(short));
-        }
-    }
-    mpg123_delete(handle);
     return samples;
 }
 
