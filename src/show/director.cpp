@@ -47,7 +47,7 @@ static constexpr double two_second_fade_rate = 0.5;
 static constexpr double closing_flash_rate = 0.3;
 static constexpr double closing_flash_seconds = 1.4;
 static constexpr double end_picture_fade_rate = 0.2;
-static constexpr double final_fade_rate = 0.125;
+static constexpr double final_fade_rate = 1.0 / final_fade_seconds;
 
 // The tunnel turns 35 degrees per second of real frame time about each of two axes.
 static constexpr double tunnel_turn_rate = 35.0;

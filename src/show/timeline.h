@@ -13,7 +13,9 @@ inline constexpr double scene_table[scene_table_size] = {38.452, 57.632, 96.0,  
 inline constexpr double beat_times[beat_time_count] = {134.439, 136.21, 137.611, 139.413, 140.804,
                                                         142.606, 144.0,  145.808, 147.211};
 constexpr double end_picture_start = 211.219;
+// The whole picture fades to black over final_fade_seconds from final_fade_start, and the music with it.
 constexpr double final_fade_start = 228.0;
+constexpr double final_fade_seconds = 8.0;
 constexpr double show_end = 240.0;
 
 // The wobbling cube's scenes: the backdrop swells once every 6.43 s from wave_start, and the cube

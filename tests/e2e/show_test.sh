@@ -164,7 +164,7 @@ start)
   # ends by itself a second later; SDL's disk driver keeps what the device played.
   dir=$(scratch_with_data)
   tail_tone='if(gt(t\,238)\,0.5*sin(2*PI*440*t)\,0)'
-  ffmpeg -v error -f lavfi -i "aevalsrc=$tail_tone|$tail_tone:s=44100:d=241" -c:a libmp3lame -b:a 64k \
+  ffmpeg -y -v error -f lavfi -i "aevalsrc=$tail_tone|$tail_tone:s=44100:d=241" -c:a libmp3lame -b:a 64k \
     "$dir/data/dot.mp3" || fail "cannot make the music"
   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/played.raw" run_under_xvfb "$dir" : --start 239
   status_is 0

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "meshes.h"
+#include "music.h"
 #include "pictures.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +26,7 @@ struct GenerationStep {
 const GenerationStep steps[] = {
     {list_pictures, write_pictures},
     {list_meshes, write_meshes},
+    {list_music, write_music},
 };
 
 bool make_out_dir(const std::string& out_dir)
@@ -70,8 +73,16 @@ int main(int argc, char** argv)
     if (!make_out_dir(out_dir))
         return 1;
     std::printf("ninescenes-data: generating the show's data set into %s\n", out_dir.c_str());
-    for (const GenerationStep& step : steps)
-        if (!step.write(out_dir))
+    // The steps share nothing, so they run side by side.
+    constexpr size_t step_count = sizeof steps / sizeof steps[0];
+    bool succeeded[step_count] = {};
+    std::vector<std::thread> workers;
+    for (size_t i = 0; i < step_count; ++i)
+        workers.emplace_back([&succeeded, &out_dir, i] { succeeded[i] = steps[i].write(out_dir); });
+    for (std::thread& worker : workers)
+        worker.join();
+    for (bool step_succeeded : succeeded)
+        if (!step_succeeded)
             return 1;
     return 0;
 }
