@@ -19,6 +19,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -43,7 +44,9 @@ double seconds_to_frame(double seconds) { return std::round(seconds * audio_rate
 // samples do.
 std::vector<short> play_from(int ms, long until_ms = 0)
 {
-    fs::path played = fs::temp_directory_path() / ("music_test_" + std::to_string(ms) + ".raw");
+    // One file per process: ctest runs the cases of this suite side by side.
+    fs::path played =
+        fs::temp_directory_path() / ("music_test_" + std::to_string(getpid()) + "_" + std::to_string(ms) + ".raw");
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", played.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "1", 1);  // milliseconds between buffers: 23 times real time
