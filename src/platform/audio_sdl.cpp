@@ -7,7 +7,10 @@
 
 #include <SDL/SDL.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 static constexpr Uint16 device_buffer_frames = 1024;  // about 23 ms at 44100 Hz
 static constexpr long long ms_per_second = 1000;
@@ -39,10 +42,9 @@ static void fill_device_buffer(void*, Uint8* stream, int length)
     std::memset(stream + filled, 0, size_t(length - filled));
 }
 
-bool audio_init(int rate)
+// Opens the device, paused. Without an "obtained" format SDL converts to whatever the hardware takes.
+static bool open_device(int rate)
 {
-    if (device_open)
-        return true;
     if (!audio_subsystem_on) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
             return false;
@@ -54,10 +56,31 @@ bool audio_init(int rate)
     wanted.channels = mp3_channel_count;
     wanted.samples = device_buffer_frames;
     wanted.callback = fill_device_buffer;
-    // Without an "obtained" format SDL converts to whatever the hardware takes; it opens paused.
-    device_open = SDL_OpenAudio(&wanted, nullptr) == 0;
+    return SDL_OpenAudio(&wanted, nullptr) == 0;
+}
+
+// The sound libraries under SDL report every driver they try and fail on standard error, a dozen
+// lines for a machine without a sound card; the show says it in one line of its own instead.
+bool audio_init(int rate)
+{
+    if (device_open)
+        return true;
+    std::fflush(stderr);
+    int kept_stderr = dup(STDERR_FILENO);
+    int quiet = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (kept_stderr >= 0 && quiet >= 0)
+        dup2(quiet, STDERR_FILENO);
+    device_open = open_device(rate);
+    if (kept_stderr >= 0 && quiet >= 0)
+        dup2(kept_stderr, STDERR_FILENO);
+    if (quiet >= 0)
+        close(quiet);
+    if (kept_stderr >= 0)
+        close(kept_stderr);
     if (device_open)
         stream_rate = rate;
+    else
+        std::fprintf(stderr, "ninescenes: no audio device (%s): the show runs silent\n", SDL_GetError());
     return device_open;
 }
 

@@ -4,6 +4,7 @@
 #include <mpg123.h>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 // A Layer III frame takes up to 511 bytes of its data from the frames before it; a 32 kbit/s
 // stereo frame carries 68, so that reaches 8 frames back, and one more frame restores the overlap
@@ -11,8 +12,20 @@
 // every seek with a garbled frame.
 static constexpr long seek_preframes = 9;
 
+// The show's music is a few megabytes; anything far larger is not it, and indexing it would keep
+// start-up busy. A FIFO or a device would block the scan, or never end it.
+static constexpr off_t largest_music_bytes = 64 << 20;
+
+static bool is_plausible_music_file(const char* path)
+{
+    struct stat status;
+    return stat(path, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= largest_music_bytes;
+}
+
 Mp3Decoder open_mp3(const char* path, int rate)
 {
+    if (!is_plausible_music_file(path))
+        return nullptr;
     mpg123_handle* handle = mpg123_new(nullptr, nullptr);
     if (!handle)
         return nullptr;

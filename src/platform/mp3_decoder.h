@@ -11,7 +11,8 @@ using Mp3Decoder = mpg123_handle_struct*;
 constexpr int mp3_channel_count = 2;
 constexpr int mp3_bytes_per_frame = mp3_channel_count * 2;  // one 16-bit sample per channel
 
-// An indexed decoder on path; null when the file is missing or holds no MPEG audio.
+// An indexed decoder on path; null when the file is missing, is not a regular file, is far larger
+// than any soundtrack (64 MiB), or holds no MPEG audio.
 Mp3Decoder open_mp3(const char* path, int rate);
 // Decodes into out until length bytes are there or the stream ends (at its end or its first
 // error); returns the bytes written. Allocates nothing.
