@@ -1,16 +1,20 @@
 // Counts the show's own heap allocations by replacing operator new, skipping the GL driver's.
+// Allocators run on the driver's threads too: the switch and the count are atomic, and the guard
+// that keeps the counter from counting itself belongs to each thread.
 #include "allocation_counter.h"
 
 #include <dlfcn.h>
 #include <execinfo.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 static constexpr int stack_depth = 48;
-static bool counting = false;
-static long allocations = 0;
+static std::atomic<bool> counting{false};
+static std::atomic<long> allocations{0};
+static thread_local bool inside_counter = false;
 
 // True when a frame of the calling stack lies in the GL driver or its compiler.
 static bool made_by_driver()
@@ -26,14 +30,24 @@ static bool made_by_driver()
     return false;
 }
 
+void note_allocation()
+{
+    if (!counting || inside_counter)
+        return;
+    inside_counter = true;  // the stack walk must not count itself
+    allocations += !made_by_driver();
+    inside_counter = false;
+}
+
+// The malloc beneath a new is the same allocation, counted once.
 static void* counted_allocation(std::size_t size)
 {
-    if (counting) {
-        counting = false;  // the stack walk must not count itself
-        allocations += !made_by_driver();
-        counting = true;
-    }
-    return std::malloc(size ? size : 1);
+    note_allocation();
+    bool outermost = !inside_counter;
+    inside_counter = true;
+    void* block = std::malloc(size ? size : 1);
+    inside_counter = !outermost;
+    return block;
 }
 
 void start_counting_allocations()

@@ -7,12 +7,15 @@
 #include "platform/offscreen.h"
 #include "show/view.h"
 #include "allocation_counter.h"
+#include "gl_value_check.h"
 #include "show_fixture.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -232,27 +235,53 @@ TEST_F(ShowFrames, ZeroHeightWindowKeepsAFiniteProjection)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Moments inside every scene, either side of every cut (by a millisecond), and about the end.
+static std::vector<double> list_moments_across_the_show()
+{
+    std::vector<double> moments = {0.0,   3.0,   19.0,  27.0,  35.0,  48.0,  56.5,  58.0,  70.0,
+                                   76.8,  99.0,  110.0, 122.4, 138.0, 150.0, 160.0, 185.0, 205.0,
+                                   215.0, 232.0, 238.0, 239.999, 240.0};
+    for (double cut : scene_table)
+        for (double t : {cut - 0.001, cut, cut + 0.001})
+            moments.push_back(t);
+    return moments;
+}
+
+static const std::vector<double> moments_across_the_show = list_moments_across_the_show();
+
+// Every moment plain, then with both post effects.
+static void draw_every_moment(const std::function<void(double)>& draw)
+{
+    for (bool post_effects : {false, true}) {
+        trails_on = dct_on = post_effects;
+        for (double t : moments_across_the_show)
+            draw(t);
+    }
+    trails_on = dct_on = false;
+}
+
 TEST_F(ShowFrames, FramesAllocateNothing)
 {
-    const double moments[] = {3.0,   19.0,  27.0,  35.0,  39.0,  48.0,  56.5,  58.0,  70.0,  76.8,  99.0,
-                              102.5, 110.0, 122.4, 129.0, 138.0, 147.3, 150.0, 160.0, 172.8, 173.0, 185.0,
-                              199.0, 205.0, 215.0, 238.0};
-    // Each moment plain, then with both post effects.
-    auto draw_moments = [&] {
-        for (bool post_effects : {false, true}) {
-            trails_on = dct_on = post_effects;
-            for (double t : moments)
-                draw_show_at(t);
-        }
-        trails_on = dct_on = false;
-    };
-    draw_moments();
+    const std::function<void(double)> draw = draw_show_at;
+    draw_every_moment(draw);
     glFinish();
     start_counting_allocations();
-    draw_moments();
+    draw_every_moment(draw);
     long allocations = stop_counting_allocations();
     glFinish();
     EXPECT_EQ(allocations, 0);
+}
+
+TEST_F(ShowFrames, FramesRaiseNoGlErrorAndSendOnlyFiniteValues)
+{
+    ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    long before = nonfinite_gl_values();
+    draw_every_moment([before](double t) {
+        SCOPED_TRACE(t);
+        draw_show_at(t);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_EQ(nonfinite_gl_values(), before) << "a value that is not a finite number reached GL";
+    });
 }
 
 // What each picture contributes to a frame: drawn once as it is and once with the picture swapped for

@@ -1,0 +1,5 @@
+// Counts the values that are not finite numbers among everything the show and GLU send to GL
+// (vertices, texture coordinates, normals, colours, raster positions, matrices).
+#pragma once
+
+long nonfinite_gl_values();
