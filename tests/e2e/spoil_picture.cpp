@@ -1,0 +1,104 @@
+// Writes a spoilt copy of a JPEG picture for the bad-data runs of the show: the same picture at
+// three quarters of its size, in greyscale, or in CMYK (which the show cannot use).
+// usage: spoil_picture resized|greyscale|cmyk IN.jpg OUT.jpg
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+struct Picture {
+    std::vector<unsigned char> rgb;
+    int width = 0, height = 0;
+};
+
+static bool read_picture(const char* path, Picture& picture)
+{
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return false;
+    jpeg_decompress_struct decoder;
+    jpeg_error_mgr errors;
+    decoder.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&decoder);
+    jpeg_stdio_src(&decoder, file);
+    jpeg_read_header(&decoder, TRUE);
+    decoder.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&decoder);
+    picture.width = static_cast<int>(decoder.output_width);
+    picture.height = static_cast<int>(decoder.output_height);
+    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    while (decoder.output_scanline < decoder.output_height) {
+        JSAMPROW row = &picture.rgb[static_cast<size_t>(decoder.output_scanline) * picture.width * 3];
+        jpeg_read_scanlines(&decoder, &row, 1);
+    }
+    jpeg_finish_decompress(&decoder);
+    jpeg_destroy_decompress(&decoder);
+    std::fclose(file);
+    return true;
+}
+
+// The picture's pixels in the output's colour space, nearest-sampled to width × height.
+static std::vector<unsigned char> samples(const Picture& in, int width, int height, J_COLOR_SPACE space)
+{
+    int components = space == JCS_GRAYSCALE ? 1 : space == JCS_CMYK ? 4 : 3;
+    std::vector<unsigned char> out;
+    out.reserve(static_cast<size_t>(width) * height * components);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = &in.rgb[(static_cast<size_t>(y * in.height / height) * in.width +
+                                              static_cast<size_t>(x * in.width / width)) * 3];
+            if (space == JCS_GRAYSCALE) {
+                out.push_back(static_cast<unsigned char>((p[0] * 3 + p[1] * 6 + p[2]) / 10));
+            } else if (space == JCS_CMYK) {
+                for (int c = 0; c < 3; ++c)
+                    out.push_back(static_cast<unsigned char>(255 - p[c]));
+                out.push_back(0);
+            } else {
+                out.insert(out.end(), p, p + 3);
+            }
+        }
+    return out;
+}
+
+static bool write_picture(const char* path, const std::vector<unsigned char>& pixels, int width, int height,
+                          J_COLOR_SPACE space)
+{
+    std::FILE* file = std::fopen(path, "wb");
+    if (!file)
+        return false;
+    jpeg_compress_struct encoder;
+    jpeg_error_mgr errors;
+    encoder.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&encoder);
+    jpeg_stdio_dest(&encoder, file);
+    encoder.image_width = width;
+    encoder.image_height = height;
+    encoder.input_components = static_cast<int>(pixels.size() / (static_cast<size_t>(width) * height));
+    encoder.in_color_space = space;
+    jpeg_set_defaults(&encoder);
+    jpeg_start_compress(&encoder, TRUE);
+    size_t row_bytes = static_cast<size_t>(width) * encoder.input_components;
+    for (int y = 0; y < height; ++y) {
+        JSAMPROW row = const_cast<unsigned char*>(&pixels[y * row_bytes]);
+        jpeg_write_scanlines(&encoder, &row, 1);
+    }
+    jpeg_finish_compress(&encoder);
+    jpeg_destroy_compress(&encoder);
+    return std::fclose(file) == 0;
+}
+
+int main(int argc, char** argv)
+{
+    Picture picture;
+    if (argc != 4 || !read_picture(argv[2], picture)) {
+        std::fprintf(stderr, "usage: spoil_picture resized|greyscale|cmyk IN.jpg OUT.jpg\n");
+        return 1;
+    }
+    std::string mode = argv[1];
+    int width = mode == "resized" ? picture.width * 3 / 4 : picture.width;
+    int height = mode == "resized" ? picture.height * 3 / 4 : picture.height;
+    J_COLOR_SPACE space = mode == "greyscale" ? JCS_GRAYSCALE : mode == "cmyk" ? JCS_CMYK : JCS_RGB;
+    return write_picture(argv[3], samples(picture, width, height, space), width, height, space) ? 0 : 1;
+}
