@@ -28,7 +28,8 @@ float difference(const MetaballVolume& v, const int p[3], int axis)
     int ahead[3] = {p[0], p[1], p[2]}, behind[3] = {p[0], p[1], p[2]};
     ahead[axis] = std::min(p[axis] + 1, v.size - 1);
     behind[axis] = std::max(p[axis] - 1, 0);
-    const float d = v.field[index_of(v, ahead[0], ahead[1], ahead[2])] - v.field[index_of(v, behind[0], behind[1], behind[2])];
+    const float d = v.field[index_of(v, ahead[0], ahead[1], ahead[2])] -
+                    v.field[index_of(v, behind[0], behind[1], behind[2])];
     return ahead[axis] - behind[axis] == 2 ? d : 2.0f * d;
 }
 

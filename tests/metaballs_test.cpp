@@ -616,7 +616,9 @@ TEST(Metaballs, EdgeCasesMatchThePlainPasses)
                                         {0, 0.98f, 0.1f, 12}, {0.2f, 0.3f, -1, 12},   {-0.1f, 0, 0.999f, 25}};
     const std::vector<Ball> in_corners = {{-1, -1, -1, 12}, {0.99f, 0.99f, 0.99f, 25}, {1, -1, 1, 12}};
     const std::vector<Ball> odd = {{0, 0, 0, -3}, {0.1f, 0.2f, 100, 12}, {0.25f, 0.25f, 0.25f, 0}, {100, 0, 0, 12}};
-    const auto fill = [](float value) { return [=](MetaballVolume& v) { std::fill(v.field.begin(), v.field.end(), value); }; };
+    const auto fill = [](float value) {
+        return [=](MetaballVolume& v) { std::fill(v.field.begin(), v.field.end(), value); };
+    };
     const Case cases[] = {
         {"no balls", grid, frame({})},
         {"full field", grid, [&](MetaballVolume& v) { frame(cluster_balls(2.0f))(v); fill(1.0f)(v); }},

@@ -169,6 +169,21 @@ void add_balls_to_row(MetaballVolume& v, const PlaneBall* plane, int plane_count
     }
 }
 
+// The boxes of the grid balls that hold any grid point, by the first point of their z span.
+int sorted_boxes(const MetaballVolume& v, int count, BallBox* sorted)
+{
+    int box_count = 0;
+    for (int i = 0; i < count; ++i) {
+        const Ball& b = v.grid_balls[i];
+        const BallBox box = {box_span(b.x, v.box_radius, v.size), box_span(b.y, v.box_radius, v.size),
+                             box_span(b.z, v.box_radius, v.size)};
+        if (box.x.first <= box.x.last && box.y.first <= box.y.last && box.z.first <= box.z.last)
+            sorted[box_count++] = box;
+    }
+    std::sort(sorted, sorted + box_count, [](const BallBox& a, const BallBox& b) { return a.z.first < b.z.first; });
+    return box_count;
+}
+
 }  // namespace
 
 MetaballVolume blob_volume(32);
@@ -181,7 +196,8 @@ MetaballVolume::MetaballVolume(int n)
       row_entries(axes_per_point * n),
       gradient(static_cast<size_t>(n) * n * n),
       visited(static_cast<size_t>(n) * n * n, 0),
-      edge_cache{std::vector<int32_t>(slab_entries, empty_edge_entry), std::vector<int32_t>(slab_entries, empty_edge_entry)},
+      edge_cache{std::vector<int32_t>(slab_entries, empty_edge_entry),
+                 std::vector<int32_t>(slab_entries, empty_edge_entry)},
       cell_vertex{},
       field(static_cast<size_t>(n) * n * n, 0.0f),
       size(n),
@@ -213,21 +229,13 @@ void MetaballVolume::add_balls()
 {
     const int count = std::clamp(ball_count, 0, max_balls);
     const float inverse_area = 1.0f / static_cast<float>(plane_size);
-    BallBox boxes[max_balls];
     for (int i = 0; i < count; ++i) {
         const Ball& b = balls[i];
         grid_balls[i] = {(b.x + 1.0f) * half_size, (b.y + 1.0f) * half_size, (b.z + 1.0f) * half_size,
                          b.strength * inverse_area};
-        boxes[i] = {box_span(grid_balls[i].x, box_radius, size), box_span(grid_balls[i].y, box_radius, size),
-                    box_span(grid_balls[i].z, box_radius, size)};
     }
-    // The boxes that hold any point, by the first point of their z span.
     BallBox sorted[max_balls];
-    const BallBox* end = std::copy_if(boxes, boxes + count, sorted, [](const BallBox& b) {
-        return b.x.first <= b.x.last && b.y.first <= b.y.last && b.z.first <= b.z.last;
-    });
-    const int box_count = static_cast<int>(end - sorted);
-    std::sort(sorted, sorted + box_count, [](const BallBox& a, const BallBox& b) { return a.z.first < b.z.first; });
+    const int box_count = sorted_boxes(*this, count, sorted);
     for (int x = 0; x < size; ++x) {
         BallBox at_x[max_balls];
         const int at_x_count = static_cast<int>(

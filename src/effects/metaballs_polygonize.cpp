@@ -69,8 +69,10 @@ void classify_rows(MetaballVolume& v)
         for (int y = 1; y < n; ++y) {
             const float* samples = &v.field[x * v.plane_size + y * n];
             uint64_t* bits = &v.inside_rows[(x * n + y) * words];
-            for (int w = 0; w < words; ++w)
-                bits[w] = inside_bits(samples + w * inside_word_bits, std::min(inside_word_bits, n - w * inside_word_bits), v.threshold);
+            for (int w = 0; w < words; ++w) {
+                const int first = w * inside_word_bits;
+                bits[w] = inside_bits(samples + first, std::min(inside_word_bits, n - first), v.threshold);
+            }
         }
 }
 
@@ -110,8 +112,9 @@ constexpr std::array<uint8_t, 256> cube_index = cube_of_rows();
 // The largest number of triangles one cell makes.
 constexpr int max_cell_triangles = 5;
 
-// One polygonize call's working state: the volume's arrays as plain pointers and its counts in
-// locals, so that storing a vertex does not make the compiler read them all again.
+// One polygonize call's working state: the volume's arrays as plain pointers and its counts as plain
+// numbers, written back at the end, so that storing a vertex does not make the compiler read the
+// volume's vectors again.
 struct MeshPass {
     const float* field;
     std::array<float, 3>* gradient;
@@ -248,14 +251,16 @@ void find_cell_vertices(MeshPass& m, const int low[3], int cell, unsigned edge_m
 // exist and there is room for it, so every index stays below vertex_count.
 void add_cell_triangles(MeshPass& m, int cube)
 {
-    // While no vertex has been refused every one exists.
+    // While the vertex arrays have room no vertex has been refused, so all of the cell's exist; with
+    // room for the cell's triangles as well, none needs checking.
     const bool room = m.vertex_count < max_vertices && m.triangle_count <= max_triangles - max_cell_triangles;
     const int8_t* row = marching_triangle_table[cube];
     for (int k = 0; row[k] != -1; k += 3) {
         const int32_t i0 = m.cell_vertex[row[k]];
         const int32_t i1 = m.cell_vertex[row[k + 1]];
         const int32_t i2 = m.cell_vertex[row[k + 2]];
-        if (!room && (i0 == empty_edge_entry || i1 == empty_edge_entry || i2 == empty_edge_entry || m.triangle_count >= max_triangles))
+        const bool missing = i0 == empty_edge_entry || i1 == empty_edge_entry || i2 == empty_edge_entry;
+        if (!room && (missing || m.triangle_count >= max_triangles))
             continue;
         m.triangles[m.triangle_count++] = {static_cast<uint16_t>(i0), static_cast<uint16_t>(i1),
                                            static_cast<uint16_t>(i2)};
