@@ -3,6 +3,7 @@
 #include "metaballs_reference.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -97,7 +98,7 @@ void reference_add_balls(MetaballVolume& v)
         int first[3], last[3];
         const float centre[3] = {v.grid_balls[i].x, v.grid_balls[i].y, v.grid_balls[i].z};
         for (int k = 0; k < 3; ++k) {
-            const int64_t base = static_cast<int64_t>(std::clamp(centre[k], -1.0e9f, 1.0e9f));
+            const int64_t base = static_cast<int64_t>(std::fmin(std::fmax(centre[k], -1.0e9f), 1.0e9f));
             first[k] = static_cast<int>(std::max<int64_t>(base - v.box_radius, 0));
             last[k] = static_cast<int>(std::min<int64_t>(base + v.box_radius, v.size - 1));
         }

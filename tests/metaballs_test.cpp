@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <set>
 #include <utility>
@@ -616,6 +617,13 @@ TEST(Metaballs, EdgeCasesMatchThePlainPasses)
                                         {0, 0.98f, 0.1f, 12}, {0.2f, 0.3f, -1, 12},   {-0.1f, 0, 0.999f, 25}};
     const std::vector<Ball> in_corners = {{-1, -1, -1, 12}, {0.99f, 0.99f, 0.99f, 25}, {1, -1, 1, 12}};
     const std::vector<Ball> odd = {{0, 0, 0, -3}, {0.1f, 0.2f, 100, 12}, {0.25f, 0.25f, 0.25f, 0}, {100, 0, 0, 12}};
+    constexpr float not_a_number = std::numeric_limits<float>::quiet_NaN();
+    const std::vector<Ball> with_nan = {{0.1f, 0, 0, 12}, {not_a_number, 0.2f, 0, 12}, {0, 0, not_a_number, 25}};
+    const auto holes = [&](MetaballVolume& v) {
+        frame(cluster_balls(4.0f))(v);
+        for (size_t i = 0; i < v.field.size(); i += 97)
+            v.field[i] = not_a_number;
+    };
     const auto fill = [](float value) {
         return [=](MetaballVolume& v) { std::fill(v.field.begin(), v.field.end(), value); };
     };
@@ -627,6 +635,8 @@ TEST(Metaballs, EdgeCasesMatchThePlainPasses)
         {"overlapping small boxes", grid, frame({{-0.1f, 0.05f, 0, 1}, {0.1f, 0, -0.05f, 1}}, false, 3)},
         {"negative, zero and far balls", grid, frame(odd)},
         {"cavity at its own level", grid, frame({}, true)},
+        {"balls whose coordinates are not numbers", grid, frame(with_nan)},
+        {"samples that are not numbers", grid, holes},
         {"rows of two words", 70, frame(at_faces)},
         {"rows of one full word", 64, frame(in_corners, false, 40, 0.3f)},
         {"tiny grid", 4, frame({{0, 0, 0, 1}})},
