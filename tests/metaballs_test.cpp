@@ -637,6 +637,7 @@ TEST(Metaballs, EdgeCasesMatchThePlainPasses)
         {"cavity at its own level", grid, frame({}, true)},
         {"balls whose coordinates are not numbers", grid, frame(with_nan)},
         {"samples that are not numbers", grid, holes},
+        {"balls summed twice before the mesh", grid, [&](MetaballVolume& v) { frame(at_faces)(v); v.add_balls(); }},
         {"rows of two words", 70, frame(at_faces)},
         {"rows of one full word", 64, frame(in_corners, false, 40, 0.3f)},
         {"tiny grid", 4, frame({{0, 0, 0, 1}})},

@@ -143,7 +143,8 @@ int merge_spans(const Span* sorted, int count, Span* runs)
 }
 
 // Sums the balls of the plane x into the points of its row y that lie in the boxes of `holding`
-// (z spans sorted by first point), each point once, and marks them.
+// (z spans sorted by first point), each point once, and marks them. A point already marked, summed
+// by an earlier add_balls since the last polygonize, is left as it is.
 void add_balls_to_row(MetaballVolume& v, const PlaneBall* plane, int plane_count, int x, int y,
                       const Span* holding, int holding_count)
 {
@@ -155,18 +156,11 @@ void add_balls_to_row(MetaballVolume& v, const PlaneBall* plane, int plane_count
     const int start = x * v.plane_size + y * v.size;
     float* samples = &v.field[start];
     uint8_t* marks = &v.visited[start];
-    for (int r = 0; r < run_count; ++r) {
-        int z = runs[r].first;
-        for (; z + row_chunk <= runs[r].last + 1; z += row_chunk)
-            for (int k = 0; k < row_chunk; ++k) {
-                samples[z + k] += sums[z + k];
-                marks[z + k] = 1;
-            }
-        for (; z <= runs[r].last; ++z) {
-            samples[z] += sums[z];
+    for (int r = 0; r < run_count; ++r)
+        for (int z = runs[r].first; z <= runs[r].last; ++z) {
+            samples[z] = marks[z] ? samples[z] : samples[z] + sums[z];
             marks[z] = 1;
         }
-    }
 }
 
 // The boxes of the grid balls that hold any grid point, by the first point of their z span.
@@ -224,7 +218,7 @@ void MetaballVolume::clear_field()
 
 // Every grid point inside at least one ball's box gets the falloff of all balls, exactly once: the
 // rows are walked one by one, each over the union of the boxes that hold it, and the points summed
-// are marked (polygonize clears the marks again).
+// are marked (polygonize clears the marks again) and not summed again.
 void MetaballVolume::add_balls()
 {
     const int count = std::clamp(ball_count, 0, max_balls);
