@@ -16,11 +16,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The benchmarks also measure the metaball mesh against VTK's, which only they install. Their five
-# repetitions are shuffled over the whole run, so that the ratios printed at the end compare medians
-# taken side by side whatever else the machine is doing meanwhile.
+# The benchmarks also measure the metaball mesh against VTK's, which only they install. Each runs in
+# fifteen short repetitions shuffled over the whole run, so that the medians, and the ratios printed
+# at the end, compare times taken side by side whatever else the machine is doing meanwhile.
 bench:
 	scripts/install-deps --bench
 	$(MAKE) build
-	$(BUILD)/bench/ninescenes-bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
-	  --benchmark_report_aggregates_only=true
+	$(BUILD)/bench/ninescenes-bench --benchmark_repetitions=15 --benchmark_min_time=0.1 \
+	  --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
