@@ -1,9 +1,11 @@
-// The metaball volume: one frame of each blob scene's mesh (balls, field reset, add_balls,
-// polygonize, normalising), beside a plain per-cell marching cubes on the same fields that shares
-// no vertices and takes each vertex's normal from central differences of the field sampled there.
-#include "effects/metaballs.h"
-
+// The metaball volume on the blob scenes' fields (eleven frames of each scene, one frame an iteration):
+// the field pass, the mesh with its normals made unit, and both together as a frame makes them; the
+// mesh beside a textbook marching cubes that shares no vertices and takes each vertex's normal from
+// central differences of the field sampled there (flying_edges_peer.cpp adds a library's).
+#include "blob_frames.h"
 #include "effects/blob_scenes.h"
+#include "effects/metaballs.h"
+#include "ratios.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,56 +13,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int scene_box_radius = 10;
-constexpr float scene_threshold = 0.5f;
-constexpr float cluster_time = 5.0f;
-constexpr float cavity_time = 9.971f;
-
-enum class Scene { cluster, cavity };
-
-// The ten balls of the blob scenes at their benchmark times: the free cluster, and the balls that
-// have flown in to merge with the cavity wall.
-void place_balls(Scene scene)
-{
-    MetaballVolume& v = blob_volume;
-    v.ball_count = blob_ball_count;
-    v.box_radius = scene_box_radius;
-    v.threshold = scene_threshold;
-    if (scene == Scene::cluster)
-        place_cluster_balls(cluster_time, v.balls);
-    else
-        place_cavity_balls(cavity_time, v.balls);
-}
-
-void reset_field(Scene scene)
-{
-    if (scene == Scene::cluster)
-        blob_volume.clear_field();
-    else
-        std::copy(cavity_field, cavity_field + cavity_size * cavity_size * cavity_size, blob_volume.field.begin());
-}
-
-// The scene's field, with the marks cleared as polygonize would so the next add_balls sums afresh.
-void prepare_field(Scene scene)
-{
-    build_cavity_field();
-    place_balls(scene);
-    reset_field(scene);
-    blob_volume.add_balls();
-    std::fill(blob_volume.visited.begin(), blob_volume.visited.end(), 0);
-}
-
-void normalise(std::array<float, 3>* normals, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        std::array<float, 3>& n = normals[i];
-        const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-        if (length > 0.0f)
-            for (float& c : n)
-                c *= 1.0f / length;
-    }
-}
 
 // The textbook marching cubes: every cell interpolates the vertices of its own cut edges and emits
 // its triangles as unshared vertex triples.
@@ -135,88 +87,91 @@ void textbook_polygonize(const MetaballVolume& v)
                     ++textbook_vertex_count;
                 }
             }
-}
-
-void report_mesh(benchmark::State& state, int vertices, int triangles)
-{
-    state.counters["vertices"] = vertices;
-    state.counters["triangles"] = triangles;
-}
-
-// Whole frame of a blob scene's mesh: balls, field reset, add_balls, polygonize, normalising.
-void blob_frame(benchmark::State& state, Scene scene)
-{
-    prepare_field(scene);
-    for (auto _ : state) {
-        place_balls(scene);
-        reset_field(scene);
-        blob_volume.add_balls();
-        blob_volume.polygonize();
-        normalise(blob_volume.normals.data(), blob_volume.vertex_count);
-        benchmark::ClobberMemory();
+    for (int i = 0; i < textbook_vertex_count; ++i) {
+        std::array<float, 3>& normal = textbook_normals[i];
+        const float length = std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]);
+        if (length > 0.0f)
+            for (float& c : normal)
+                c /= length;
     }
-    report_mesh(state, blob_volume.vertex_count, blob_volume.triangle_count);
 }
 
-void textbook_frame(benchmark::State& state, Scene scene)
+// The field pass alone: the balls, the field reset and add_balls, with the marks cleared as
+// polygonize would clear them.
+void metaball_field(benchmark::State& state, BlobScene scene)
 {
-    prepare_field(scene);
+    int frame = 0;
     for (auto _ : state) {
-        place_balls(scene);
-        reset_field(scene);
-        blob_volume.add_balls();
-        std::fill(blob_volume.visited.begin(), blob_volume.visited.end(), 0);
-        textbook_polygonize(blob_volume);
-        normalise(textbook_normals, textbook_vertex_count);
-        benchmark::ClobberMemory();
-    }
-    report_mesh(state, textbook_vertex_count, textbook_vertex_count / 3);
-}
-
-// The surface extraction alone, on the field of the scene prepared once.
-void polygonize_only(benchmark::State& state, Scene scene)
-{
-    prepare_field(scene);
-    for (auto _ : state) {
-        blob_volume.polygonize();
-        normalise(blob_volume.normals.data(), blob_volume.vertex_count);
-        benchmark::ClobberMemory();
-    }
-    report_mesh(state, blob_volume.vertex_count, blob_volume.triangle_count);
-}
-
-void textbook_only(benchmark::State& state, Scene scene)
-{
-    prepare_field(scene);
-    for (auto _ : state) {
-        textbook_polygonize(blob_volume);
-        normalise(textbook_normals, textbook_vertex_count);
-        benchmark::ClobberMemory();
-    }
-    report_mesh(state, textbook_vertex_count, textbook_vertex_count / 3);
-}
-
-// The ball sums alone: field reset and add_balls, with the marks cleared as polygonize would.
-void add_balls_only(benchmark::State& state, Scene scene)
-{
-    prepare_field(scene);
-    for (auto _ : state) {
-        reset_field(scene);
+        place_blob_frame(scene, frame);
+        reset_blob_field(scene);
         blob_volume.add_balls();
         std::fill(blob_volume.visited.begin(), blob_volume.visited.end(), 0);
         benchmark::ClobberMemory();
+        frame = (frame + 1) % blob_frames;
+    }
+}
+
+// The mesh alone, on the frame's field loaded outside the timing: polygonize and the normals made
+// unit length, as the scenes draw them.
+void metaball_mesh(benchmark::State& state, BlobScene scene)
+{
+    int frame = 0;
+    int64_t vertices = 0, triangles = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        load_blob_field(scene, frame);
+        state.ResumeTiming();
+        blob_volume.polygonize();
+        normalise_normals(blob_volume);
+        benchmark::ClobberMemory();
+        vertices += blob_volume.vertex_count;
+        triangles += blob_volume.triangle_count;
+        frame = (frame + 1) % blob_frames;
+    }
+    report_mesh(state, vertices, triangles);
+}
+
+void metaball_textbook_mesh(benchmark::State& state, BlobScene scene)
+{
+    int frame = 0;
+    int64_t vertices = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        load_blob_field(scene, frame);
+        state.ResumeTiming();
+        textbook_polygonize(blob_volume);
+        benchmark::ClobberMemory();
+        vertices += textbook_vertex_count;
+        frame = (frame + 1) % blob_frames;
+    }
+    report_mesh(state, vertices, vertices / 3);
+}
+
+// A whole frame's mesh as the scenes make it: balls, field reset, add_balls, polygonize, normals.
+void metaball_frame(benchmark::State& state, BlobScene scene)
+{
+    int frame = 0;
+    for (auto _ : state) {
+        place_blob_frame(scene, frame);
+        reset_blob_field(scene);
+        blob_volume.add_balls();
+        blob_volume.polygonize();
+        normalise_normals(blob_volume);
+        benchmark::ClobberMemory();
+        frame = (frame + 1) % blob_frames;
     }
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(blob_frame, cluster, Scene::cluster)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(textbook_frame, cluster, Scene::cluster)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(blob_frame, cavity, Scene::cavity)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(textbook_frame, cavity, Scene::cavity)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(polygonize_only, cluster, Scene::cluster)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(textbook_only, cluster, Scene::cluster)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(polygonize_only, cavity, Scene::cavity)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(textbook_only, cavity, Scene::cavity)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(add_balls_only, cluster, Scene::cluster)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(add_balls_only, cavity, Scene::cavity)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_field, cluster, BlobScene::cluster)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_field, cavity, BlobScene::cavity)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_mesh, cluster, BlobScene::cluster)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_mesh, cavity, BlobScene::cavity)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_textbook_mesh, cluster, BlobScene::cluster)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_textbook_mesh, cavity, BlobScene::cavity)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_frame, cluster, BlobScene::cluster)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(metaball_frame, cavity, BlobScene::cavity)->Unit(benchmark::kMicrosecond);
+
+BENCH_RATIO("mesh / textbook mesh, cluster", "metaball_mesh/cluster", "metaball_textbook_mesh/cluster");
+BENCH_RATIO("mesh / textbook mesh, cavity", "metaball_mesh/cavity", "metaball_textbook_mesh/cavity");

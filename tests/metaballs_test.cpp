@@ -3,12 +3,15 @@
 #include "effects/metaballs.h"
 
 #include "effects/blob_scenes.h"
+#include "metaballs_reference.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <map>
 #include <set>
 #include <utility>
@@ -548,6 +551,119 @@ TEST(Metaballs, FullArraysCutTheMeshShortButConsistent)
         v.polygonize();
         EXPECT_EQ(v.vertex_count, 0);
         EXPECT_EQ(v.triangle_count, 0);
+    }
+}
+
+// The volume's passes against the plain ones, on the same inputs: the samples and marks after
+// add_balls, then the mesh after polygonize, bit for bit and in the same order.
+void expect_as_reference(int size, const std::function<void(MetaballVolume&)>& set_up, bool sum_balls = true)
+{
+    static std::map<int, std::pair<MetaballVolume, MetaballVolume>> volumes;
+    auto& [fast, plain] = volumes.try_emplace(size, std::piecewise_construct, std::forward_as_tuple(size),
+                                              std::forward_as_tuple(size))
+                              .first->second;
+    set_up(fast);
+    set_up(plain);
+    if (sum_balls) {
+        fast.add_balls();
+        reference_add_balls(plain);
+        ASSERT_EQ(0, std::memcmp(fast.field.data(), plain.field.data(), fast.field.size() * sizeof(float)));
+        ASSERT_EQ(fast.visited, plain.visited);
+    }
+    fast.polygonize();
+    reference_polygonize(plain);
+    ASSERT_EQ(fast.vertex_count, plain.vertex_count);
+    ASSERT_EQ(fast.triangle_count, plain.triangle_count);
+    const size_t vertex_bytes = sizeof(Vec) * plain.vertex_count;
+    EXPECT_EQ(0, std::memcmp(fast.positions.data(), plain.positions.data(), vertex_bytes));
+    EXPECT_EQ(0, std::memcmp(fast.normals.data(), plain.normals.data(), vertex_bytes));
+    EXPECT_EQ(0, std::memcmp(fast.triangles.data(), plain.triangles.data(),
+                             sizeof(plain.triangles[0]) * plain.triangle_count));
+    EXPECT_TRUE(std::all_of(fast.visited.begin(), fast.visited.end(), [](uint8_t m) { return m == 0; }));
+}
+
+// Inputs of one frame: the balls, the field reset to zero or to the cavity wall.
+std::function<void(MetaballVolume&)> frame(std::vector<Ball> balls, bool cavity = false, int radius = blob_box_radius,
+                                           float threshold = blob_threshold)
+{
+    return [=](MetaballVolume& v) {
+        set_inputs(v, threshold, radius, balls);
+        if (cavity)
+            std::copy(cavity_field, cavity_field + grid * grid * grid, v.field.begin());
+        else
+            v.clear_field();
+    };
+}
+
+TEST(Metaballs, SceneFramesMatchThePlainPasses)
+{
+    build_cavity_field();
+    for (int k = 0; k < 11; ++k) {
+        const float cluster_t = 0.3f + 1.75f * k, cavity_t = 1.5f + 4.1f * k;
+        SCOPED_TRACE(::testing::Message() << "cluster at " << cluster_t << ", cavity at " << cavity_t);
+        expect_as_reference(grid, frame(cluster_balls(cluster_t)));
+        expect_as_reference(grid, frame(cavity_balls(cavity_t), true));
+    }
+}
+
+TEST(Metaballs, EdgeCasesMatchThePlainPasses)
+{
+    struct Case {
+        const char* name;
+        int size;
+        std::function<void(MetaballVolume&)> set_up;
+    };
+    const std::vector<Ball> at_faces = {{-1, 0.1f, 0.2f, 12}, {0.97f, -0.2f, 0, 12}, {0.3f, -0.99f, 0, 25},
+                                        {0, 0.98f, 0.1f, 12}, {0.2f, 0.3f, -1, 12},   {-0.1f, 0, 0.999f, 25}};
+    const std::vector<Ball> in_corners = {{-1, -1, -1, 12}, {0.99f, 0.99f, 0.99f, 25}, {1, -1, 1, 12}};
+    const std::vector<Ball> odd = {{0, 0, 0, -3}, {0.1f, 0.2f, 100, 12}, {0.25f, 0.25f, 0.25f, 0}, {100, 0, 0, 12}};
+    constexpr float not_a_number = std::numeric_limits<float>::quiet_NaN();
+    const std::vector<Ball> with_nan = {{0.1f, 0, 0, 12}, {not_a_number, 0.2f, 0, 12}, {0, 0, not_a_number, 25}};
+    const auto holes = [&](MetaballVolume& v) {
+        frame(cluster_balls(4.0f))(v);
+        for (size_t i = 0; i < v.field.size(); i += 97)
+            v.field[i] = not_a_number;
+    };
+    const auto fill = [](float value) {
+        return [=](MetaballVolume& v) { std::fill(v.field.begin(), v.field.end(), value); };
+    };
+    const Case cases[] = {
+        {"no balls", grid, frame({})},
+        {"full field", grid, [&](MetaballVolume& v) { frame(cluster_balls(2.0f))(v); fill(1.0f)(v); }},
+        {"balls at the faces", grid, frame(at_faces)},
+        {"balls in the corners", grid, frame(in_corners, false, 3)},
+        {"overlapping small boxes", grid, frame({{-0.1f, 0.05f, 0, 1}, {0.1f, 0, -0.05f, 1}}, false, 3)},
+        {"negative, zero and far balls", grid, frame(odd)},
+        {"cavity at its own level", grid, frame({}, true)},
+        {"balls whose coordinates are not numbers", grid, frame(with_nan)},
+        {"samples that are not numbers", grid, holes},
+        {"balls summed twice before the mesh", grid, [&](MetaballVolume& v) { frame(at_faces)(v); v.add_balls(); }},
+        {"rows of two words", 70, frame(at_faces)},
+        {"rows of one full word", 64, frame(in_corners, false, 40, 0.3f)},
+        {"tiny grid", 4, frame({{0, 0, 0, 1}})},
+    };
+    build_cavity_field();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        expect_as_reference(c.size, c.set_up);
+    }
+}
+
+TEST(Metaballs, FullArraysMatchThePlainPolygonizer)
+{
+    const auto pattern = [](bool rods) {
+        return [=](MetaballVolume& v) {
+            v.threshold = blob_threshold;
+            for (int x = 0; x < grid; ++x)
+                for (int y = 0; y < grid; ++y)
+                    for (int z = 0; z < grid; ++z)
+                        v.field[(x * grid + y) * grid + z] =
+                            rods ? (x % 2 == 0) + (y % 2 == 0) + (z % 2 == 0) >= 2 : (x + y + z) % 2;
+        };
+    };
+    for (bool rods : {false, true}) {
+        SCOPED_TRACE(rods ? "rods" : "checkerboard");
+        expect_as_reference(grid, pattern(rods), false);
     }
 }
 

@@ -13,6 +13,14 @@ constexpr int max_vertices = 50000;
 constexpr int max_triangles = 100000;
 constexpr int cavity_size = 32;
 
+// The polygonizer's working storage, laid out by the constructor: an edge_cache entry that holds no
+// vertex (vertex 0 is a real index), edge-cache entries per grid point (the edges toward x + 1,
+// toward z + 1 and toward y + 1), and the inside bits of a row of samples, packed 64 to a word.
+constexpr int32_t empty_edge_entry = -1;
+constexpr int axes_per_point = 3;
+constexpr int inside_word_bits = 64;
+inline int inside_words_per_row(int size) { return (size + inside_word_bits - 1) / inside_word_bits; }
+
 // A ball: position and strength. In MetaballVolume::balls the position is in volume coordinates;
 // in grid_balls it is in grid coordinates and the strength is divided by size².
 struct Ball {
@@ -32,9 +40,10 @@ public:
     int32_t slab_entries;
     int32_t row_entries;
     // Per grid point, the field's differences toward higher values, i.e. into the blobs: central
-    // inside the grid, one-sided (doubled to the same scale) on the outer faces.
+    // inside the grid, one-sided (doubled to the same scale) on the outer faces. polygonize works
+    // them out only at the end points of the edges the surface cuts; elsewhere they are stale.
     std::vector<std::array<float, 3>> gradient;
-    std::vector<uint8_t> visited;  // 1 once add_balls has summed the point this frame
+    std::vector<uint8_t> visited;  // 1 once add_balls has summed the point this frame; polygonize clears them
     std::array<std::vector<int32_t>, 2> edge_cache;  // two slabs; an entry is a vertex index or -1
     int32_t cell_vertex[12];       // vertex of each cut edge of the current cell, -1 if none was made
     std::vector<float> field;      // size³ samples, index x·size² + y·size + z
@@ -52,6 +61,11 @@ public:
     int32_t ball_count;     // balls in use; more than max_balls count as max_balls
     float threshold;        // a sample is inside when strictly greater
     int32_t box_radius;     // half-width in grid cells of the box of points each ball visits
+
+    // Working storage of add_balls and polygonize, sized once by the constructor.
+    std::vector<float> row_sums;         // one row's ball sums, padded by a chunk
+    std::vector<uint64_t> inside_rows;   // per row (x, y): bit z % 64 of word z / 64 set when inside
+    std::array<std::vector<int32_t>, 2> filed_entries;  // the entries filled in each edge-cache slab
 };
 
 extern MetaballVolume blob_volume;
