@@ -13,8 +13,12 @@ build:
 run: build
 	$(BUILD)/ninescenes
 
+# Every test: the suites, then the same suites and a soak of the program under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the fuzzers for a bounded number of inputs.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	scripts/sanitize
+	scripts/fuzz
 
 # The benchmarks also measure the metaball mesh against VTK's, which only they install. Each runs in
 # fifteen short repetitions shuffled over the whole run, so that the medians, and the ratios printed

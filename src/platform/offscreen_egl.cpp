@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 static bool refuse(const char* step)
 {
@@ -25,6 +26,23 @@ static EGLDisplay open_display()
     if (display != EGL_NO_DISPLAY && !eglInitialize(display, nullptr, nullptr))
         return EGL_NO_DISPLAY;
     return display;
+}
+
+struct OpenContext {
+    EGLDisplay display;
+    EGLSurface surface;
+    EGLContext context;
+};
+static OpenContext open_context = {EGL_NO_DISPLAY, EGL_NO_SURFACE, EGL_NO_CONTEXT};
+
+// The driver's drawing threads end with the context, before the process's own exit handlers (and
+// a leak checker's) look at what is left. The display stays initialised: terminating it would
+// unload the driver, whose start-up allocations could then no longer be told apart.
+static void close_offscreen_context()
+{
+    eglMakeCurrent(open_context.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(open_context.display, open_context.context);
+    eglDestroySurface(open_context.display, open_context.surface);
 }
 
 bool open_offscreen_context(int width, int height)
@@ -50,6 +68,8 @@ bool open_offscreen_context(int width, int height)
         return refuse("creating the context");
     if (!eglMakeCurrent(display, surface, surface, context))
         return refuse("making the context current");
+    open_context = {display, surface, context};
+    std::atexit(close_offscreen_context);
     return true;
 }
 
