@@ -86,8 +86,8 @@ constexpr double knot_winding_radius = 10.0;
 constexpr double knot_turns = 2.0;
 constexpr double knot_windings = 3.0;
 constexpr double knot_tube_radius = 7.0;
-constexpr int knot_tube_sides = 16;
-constexpr int knot_length_steps = 180;
+constexpr int knot_tube_sides = 12;
+constexpr int knot_length_steps = 120;
 
 Vec3 knot_point(double t)
 {
@@ -134,8 +134,8 @@ constexpr double star_tip_sharpness = 1.4;
 constexpr double star_centre_half_thickness = 9.0;
 constexpr double star_tip_half_thickness = 5.0;
 constexpr double star_squareness = 1.0;  // below 1 flattens the faces and rounds the edges
-constexpr int star_columns = 120;
-constexpr int star_rows = 24;
+constexpr int star_columns = 80;
+constexpr int star_rows = 18;
 
 double signed_power(double x, double e) { return std::copysign(std::pow(std::fabs(x), e), x); }
 
