@@ -15,13 +15,29 @@ start_xvfb() {
     for i in $(seq 1 100); do [ -s "$number_file" ] || ! kill -0 $xvfb_pid 2>/dev/null && break; sleep 0.1; done
     export DISPLAY=:$(head -n 1 "$number_file")
     rm -f "$number_file"
-    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+    if xdotool getdisplaygeometry >/dev/null 2>&1; then
+      start_window_manager
+      return 0
+    fi
     kill $xvfb_pid 2>/dev/null
     sleep 0.$RANDOM
   done
   fail "no X server could be started"
 }
-stop_xvfb() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+stop_xvfb() {
+  [ -n "${manager_pid:-}" ] && kill "$manager_pid" 2>/dev/null
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+}
+
+# SDL 1.2 fills the screen by itself; SDL 2 (under sdl12-compat) asks a window manager to, so
+# scripts/check-sdl12-compat names one in NINESCENES_E2E_WINDOW_MANAGER.
+start_window_manager() {
+  [ -n "${NINESCENES_E2E_WINDOW_MANAGER:-}" ] || return 0
+  $NINESCENES_E2E_WINDOW_MANAGER >/dev/null 2>&1 &
+  manager_pid=$!
+  sleep 0.5
+}
 
 # Runs the show in directory $1, doing $2 once a second while it runs (a key sent before the
 # window has grabbed the keyboard is lost, so it is sent again), with the options that follow;

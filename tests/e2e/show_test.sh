@@ -107,13 +107,16 @@ unknown_option)
   ;;
 window)
   dir=$(scratch_with_data)
+  # Full screen adds a window as large as the screen (a window manager, where there is one, adds
+  # its own frame windows to both counts); a window does not.
   run_under_xvfb "$dir" count_screen_sized_windows
   status_is 0
-  [ "$(cat "$dir/windows.txt")" = 2 ] || fail "full screen: $(cat "$dir/windows.txt") screen-sized windows"
+  full=$(cat "$dir/windows.txt")
   rm "$dir/windows.txt"
   run_under_xvfb "$dir" count_screen_sized_windows --window
   status_is 0
-  [ "$(cat "$dir/windows.txt")" = 1 ] || fail "--window: $(cat "$dir/windows.txt") screen-sized windows"
+  windowed=$(cat "$dir/windows.txt")
+  [ "$full" -gt "$windowed" ] || fail "$full screen-sized windows full screen, $windowed with --window"
   ;;
 start)
   # Music silent but for its last two seconds: begun at 239 s, the show plays them at once and
