@@ -16,20 +16,6 @@
 
 #include <sys/stat.h>
 
-// Under the leak checker, leaks are looked for once the tests are done, while the GL driver's
-// threads sit idle: at exit they are being torn down, and stopping them then now and again crashes
-// the checker. Outside a sanitizer build the hook is absent and nothing happens.
-extern "C" void __lsan_do_leak_check() __attribute__((weak));
-
-class LeakCheckBeforeExit : public ::testing::Environment {
-    void TearDown() override
-    {
-        if (__lsan_do_leak_check)
-            __lsan_do_leak_check();
-    }
-};
-static ::testing::Environment* const leak_check = ::testing::AddGlobalTestEnvironment(new LeakCheckBeforeExit);
-
 void open_show_offscreen()
 {
     static bool opened = false;
