@@ -2,10 +2,9 @@
 #include "assets/data_directory.h"
 #include "assets/jpeg.h"
 #include "assets/textures.h"
+#include "jpeg_encoder.h"
 
 #include <gtest/gtest.h>
-
-#include <jpeglib.h>
 
 #include <cstdio>
 #include <fstream>
@@ -110,35 +109,13 @@ protected:
 };
 
 // A picture of a gentle diagonal pattern as JPEG bytes, baseline or progressive.
-static std::string encode_jpeg(int width, int height, int components, bool progressive = false)
+static std::string patterned_jpeg(int width, int height, int components, bool progressive = false)
 {
-    jpeg_compress_struct encoder;
-    jpeg_error_mgr errors;
-    encoder.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&encoder);
-    unsigned char* bytes = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&encoder, &bytes, &size);
-    encoder.image_width = width;
-    encoder.image_height = height;
-    encoder.input_components = components;
-    encoder.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&encoder);
-    if (progressive)
-        jpeg_simple_progression(&encoder);
-    jpeg_start_compress(&encoder, TRUE);
-    std::vector<unsigned char> row(static_cast<size_t>(width) * components);
-    for (int y = 0; y < height; ++y) {
-        for (size_t i = 0; i < row.size(); ++i)
-            row[i] = static_cast<unsigned char>(40 + (i + y) % 100);
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&encoder, rows, 1);
-    }
-    jpeg_finish_compress(&encoder);
-    std::string encoded(reinterpret_cast<char*>(bytes), size);
-    std::free(bytes);
-    jpeg_destroy_compress(&encoder);
-    return encoded;
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * components);
+    const size_t row_bytes = static_cast<size_t>(width) * components;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<unsigned char>(40 + (i % row_bytes + i / row_bytes) % 100);
+    return encode_jpeg(pixels, width, height, {components == 1 ? JCS_GRAYSCALE : JCS_RGB, progressive});
 }
 
 static void write_file(const char* path, const std::string& bytes)
@@ -148,7 +125,7 @@ static void write_file(const char* path, const std::string& bytes)
 
 static void write_jpeg(const char* path, int width, int height, int components, bool truncate = false)
 {
-    std::string bytes = encode_jpeg(width, height, components);
+    std::string bytes = patterned_jpeg(width, height, components);
     write_file(path, truncate ? bytes.substr(0, bytes.size() * 3 / 4) : bytes);
 }
 
@@ -196,14 +173,14 @@ TEST_F(BadPictures, NotAJpegAppendsOneLogLinePerRun)
 // half a minute is stopped, which fails the case (the files once took minutes and gigabytes).
 TEST_F(BadPictures, CraftedPicturesAreRefusedBeforeTheyCostTimeOrMemory)
 {
-    const std::string progressive = encode_jpeg(256, 256, 3, true);
+    const std::string progressive = patterned_jpeg(256, 256, 3, true);
     struct Crafted {
         const char* name;
         std::string bytes;
         const char* line;
     } cases[] = {
         {"huge.jpg", claiming_size(progressive, 65500, 65500), "cannot use picture huge.jpg: picture too large"},
-        {"wide.jpg", claiming_size(encode_jpeg(64, 64, 3), 16000, 64), "cannot use picture wide.jpg: picture too large"},
+        {"wide.jpg", claiming_size(patterned_jpeg(64, 64, 3), 16000, 64), "cannot use picture wide.jpg: picture too large"},
         {"scans.jpg", repeating_last_scan(progressive, 2000), "cannot use picture scans.jpg: too many scans"},
         {"png.jpg", "\x89PNG\r\n\x1a\n", "cannot use picture png.jpg: Not a JPEG file: starts with 0x89 0x50"},
         {"empty.jpg", "", "cannot use picture empty.jpg: Empty input file"},

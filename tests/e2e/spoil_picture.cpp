@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
+#include "jpeg_encoder.h"
 
 struct Picture {
     std::vector<unsigned char> rgb;
@@ -42,7 +42,7 @@ static bool read_picture(const char* path, Picture& picture)
 // The picture's pixels in the output's colour space, nearest-sampled to width × height.
 static std::vector<unsigned char> samples(const Picture& in, int width, int height, J_COLOR_SPACE space)
 {
-    int components = space == JCS_GRAYSCALE ? 1 : space == JCS_CMYK ? 4 : 3;
+    int components = components_of(space);
     std::vector<unsigned char> out;
     out.reserve(static_cast<size_t>(width) * height * components);
     for (int y = 0; y < height; ++y)
@@ -65,28 +65,10 @@ static std::vector<unsigned char> samples(const Picture& in, int width, int heig
 static bool write_picture(const char* path, const std::vector<unsigned char>& pixels, int width, int height,
                           J_COLOR_SPACE space)
 {
+    const std::string bytes = encode_jpeg(pixels, width, height, {space});
     std::FILE* file = std::fopen(path, "wb");
-    if (!file)
-        return false;
-    jpeg_compress_struct encoder;
-    jpeg_error_mgr errors;
-    encoder.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&encoder);
-    jpeg_stdio_dest(&encoder, file);
-    encoder.image_width = width;
-    encoder.image_height = height;
-    encoder.input_components = static_cast<int>(pixels.size() / (static_cast<size_t>(width) * height));
-    encoder.in_color_space = space;
-    jpeg_set_defaults(&encoder);
-    jpeg_start_compress(&encoder, TRUE);
-    size_t row_bytes = static_cast<size_t>(width) * encoder.input_components;
-    for (int y = 0; y < height; ++y) {
-        JSAMPROW row = const_cast<unsigned char*>(&pixels[y * row_bytes]);
-        jpeg_write_scanlines(&encoder, &row, 1);
-    }
-    jpeg_finish_compress(&encoder);
-    jpeg_destroy_compress(&encoder);
-    return std::fclose(file) == 0;
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return file && std::fclose(file) == 0 && written;
 }
 
 int main(int argc, char** argv)

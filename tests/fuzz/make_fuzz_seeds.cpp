@@ -2,72 +2,39 @@
 // baseline to progressive, arithmetic-coded, CMYK, greyscale, 12-bit, restart intervals and one scan
 // per component; and small SMF meshes, closed, open, empty and with a face of zero area.
 // usage: make_fuzz_seeds PICTURE_DIR MESH_DIR
+#include "jpeg_encoder.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 struct SeedKind {
     const char* name;
-    int components;
-    J_COLOR_SPACE colour_space;
-    bool progressive, arithmetic, restarts, scan_per_component;
+    JpegKind kind;
 };
 
 static const SeedKind seed_kinds[] = {
-    {"baseline", 3, JCS_RGB, false, false, false, false},
-    {"progressive", 3, JCS_RGB, true, false, false, false},
-    {"arithmetic", 3, JCS_RGB, false, true, false, false},
-    {"progressive_arithmetic", 3, JCS_RGB, true, true, false, false},
-    {"cmyk", 4, JCS_CMYK, false, false, false, false},
-    {"greyscale", 1, JCS_GRAYSCALE, false, false, false, false},
-    {"restarts", 3, JCS_RGB, false, false, true, false},
-    {"scan_per_component", 3, JCS_RGB, false, false, false, true},
+    {"baseline", {}},
+    {"progressive", {JCS_RGB, true}},
+    {"arithmetic", {JCS_RGB, false, true}},
+    {"progressive_arithmetic", {JCS_RGB, true, true}},
+    {"cmyk", {JCS_CMYK}},
+    {"greyscale", {JCS_GRAYSCALE}},
+    {"restarts", {JCS_RGB, false, false, true}},
+    {"scan_per_component", {JCS_RGB, false, false, false, true}},
 };
 
 static constexpr int seed_width = 24;
 static constexpr int seed_height = 16;
 
-static std::string encode(const SeedKind& kind)
+static std::string encode(const JpegKind& kind)
 {
-    jpeg_compress_struct encoder;
-    jpeg_error_mgr errors;
-    encoder.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&encoder);
-    unsigned char* bytes = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&encoder, &bytes, &size);
-    encoder.image_width = seed_width;
-    encoder.image_height = seed_height;
-    encoder.input_components = kind.components;
-    encoder.in_color_space = kind.colour_space;
-    jpeg_set_defaults(&encoder);
-    if (kind.progressive)
-        jpeg_simple_progression(&encoder);
-    encoder.arith_code = kind.arithmetic;
-    if (kind.restarts)
-        encoder.restart_interval = 1;
-    static jpeg_scan_info one_scan_each[3] = {{1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}};
-    if (kind.scan_per_component) {
-        encoder.scan_info = one_scan_each;
-        encoder.num_scans = 3;
-    }
-    jpeg_start_compress(&encoder, TRUE);
-    std::vector<unsigned char> row(static_cast<size_t>(seed_width) * kind.components);
-    for (int y = 0; y < seed_height; ++y) {
-        for (size_t i = 0; i < row.size(); ++i)
-            row[i] = static_cast<unsigned char>((i * 7 + y * 13) % 256);
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&encoder, rows, 1);
-    }
-    jpeg_finish_compress(&encoder);
-    std::string encoded(reinterpret_cast<char*>(bytes), size);
-    std::free(bytes);
-    jpeg_destroy_compress(&encoder);
-    return encoded;
+    std::vector<unsigned char> pixels(static_cast<size_t>(seed_width) * seed_height * components_of(kind.colour_space));
+    const size_t row_bytes = pixels.size() / seed_height;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<unsigned char>((i % row_bytes * 7 + i / row_bytes * 13) % 256);
+    return encode_jpeg(pixels, seed_width, seed_height, kind);
 }
 
 // A 12-bit picture cannot be made by the 8-bit library: the baseline seed with its frame header's
@@ -116,7 +83,7 @@ static bool write_seed(const std::string& directory, const std::string& name, co
     if (file)
         std::fclose(file);
     if (!written)
-        std::fprintf(stderr, "make_picture_seeds: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
     return written;
 }
 
@@ -127,9 +94,9 @@ int main(int argc, char** argv)
         return 1;
     }
     for (const SeedKind& kind : seed_kinds)
-        if (!write_seed(argv[1], std::string(kind.name) + ".jpg", encode(kind)))
+        if (!write_seed(argv[1], std::string(kind.name) + ".jpg", encode(kind.kind)))
             return 1;
-    if (!write_seed(argv[1], "twelve_bit.jpg", twelve_bit(encode(seed_kinds[0]))))
+    if (!write_seed(argv[1], "twelve_bit.jpg", twelve_bit(encode(seed_kinds[0].kind))))
         return 1;
     for (const MeshSeed& seed : mesh_seeds())
         if (!write_seed(argv[2], seed.name, seed.bytes))
