@@ -264,21 +264,49 @@ TEST_F(BadPictures, BackdropOfTheWrongLayoutIsRefused)
                 "expected 640 x 2000");
 }
 
-// The scratch directory has no data/: the programs fall back on the built repository's, and refuse
-// with one line naming both places when that is missing too.
-TEST_F(BadPictures, DataDirectoryIsTheWorkingOneOrElseTheBuiltOne)
+// The data set is looked for in order: the directory named on the command line, and only there; data/
+// in the working directory; the installed set beside the program, wherever its tree was moved; the
+// source tree's data/, for a program in its build tree only.
+TEST(DataDirectory, PlacesAreLookedInInOrder)
+{
+    const std::string installed_data = "../share/ninescenes/data";
+    const struct {
+        const char* given;
+        DataPlaces places;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"elsewhere", {"/opt/x/bin/ninescenes", "/b", "/s", installed_data}, {"elsewhere"}},
+        {nullptr, {"/opt/x/bin/ninescenes", "/b", "/s", installed_data}, {"data", "/opt/x/share/ninescenes/data"}},
+        {nullptr, {"/b/tools/ninescenes", "/b", "/s", installed_data}, {"data", "/b/share/ninescenes/data", "/s/data"}},
+        {nullptr, {"/bin2/ninescenes", "/b", "/s", installed_data}, {"data", "/share/ninescenes/data"}},
+        {nullptr, {"", "/b", "/s", installed_data}, {"data"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(data_candidates(c.given, c.places), c.expected) << c.places.program;
+}
+
+// The scratch directory has no data/: the test program, in its build tree, finds the source tree's.
+// A tree moved elsewhere finds its own; with no place there, one line names every place looked in.
+TEST_F(BadPictures, DataDirectoryIsFoundOrEveryPlaceNamed)
 {
     ASSERT_TRUE(find_data_directory());
-    EXPECT_EQ(data_file("dot.mp3"), std::string(built_repository_root) + "/data/dot.mp3");
+    EXPECT_EQ(data_file("dot.mp3"), this_program_places().source_tree + "/data/dot.mp3");
+
+    const std::string installed = scratch + "/moved/share/ninescenes/data";
+    const DataPlaces moved = {scratch + "/moved/bin/ninescenes", "/b", "/s", "../share/ninescenes/data"};
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(find_data_directory(nullptr, moved));
+    std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(message, "ninescenes: no data directory; looked in " + scratch + "/data, " + installed + "\n");
+
+    ASSERT_EQ(system(("mkdir -p " + installed).c_str()), 0);
+    ASSERT_TRUE(find_data_directory(nullptr, moved));
+    EXPECT_EQ(data_file("mag.jpg"), installed + "/mag.jpg");
+    ASSERT_EQ(mkdir("data", 0777), 0);
+    ASSERT_TRUE(find_data_directory(nullptr, moved));
+    EXPECT_EQ(data_file("mag.jpg"), "data/mag.jpg");
 
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(find_data_directory("/nonexistent"));
-    std::string message = testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find(scratch + "/data"), std::string::npos) << message;
-    EXPECT_NE(message.find("/nonexistent/data"), std::string::npos) << message;
-    EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
-
-    ASSERT_EQ(mkdir("data", 0777), 0);
-    ASSERT_TRUE(find_data_directory("/nonexistent"));
-    EXPECT_EQ(data_file("mag.jpg"), "data/mag.jpg");
+    EXPECT_FALSE(find_data_directory("missing", moved)) << "a named directory is the only place looked in";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "ninescenes: no data directory; looked in missing\n");
 }

@@ -1,4 +1,5 @@
-// Finding the data set: the working directory first, then the repository the program was built from.
+// Finding the data set: the named directory, the working directory's data/, the installed set beside
+// the program, the source tree's data/ for a program in its build tree.
 #include "assets/data_directory.h"
 
 #include <sys/stat.h>
@@ -6,8 +7,8 @@
 
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 
-const char* const built_repository_root = NINESCENES_REPOSITORY_ROOT;
 std::string data_directory = "data";
 
 static constexpr const char* data_name = "data";
@@ -24,16 +25,49 @@ static std::string working_directory()
     return getcwd(path, sizeof path) ? path : ".";
 }
 
-bool find_data_directory(const char* repository_root)
+static std::string running_program()
 {
-    std::string built = std::string(repository_root) + "/" + data_name;
-    for (const std::string& place : {std::string(data_name), built})
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : program.string();
+}
+
+DataPlaces this_program_places()
+{
+    return {running_program(), NINESCENES_BUILD_TREE, NINESCENES_SOURCE_TREE, NINESCENES_INSTALLED_DATA};
+}
+
+static bool is_inside(const std::string& path, const std::string& tree)
+{
+    return path.size() > tree.size() && path.compare(0, tree.size(), tree) == 0 && path[tree.size()] == '/';
+}
+
+std::vector<std::string> data_candidates(const char* given, const DataPlaces& places)
+{
+    if (given)
+        return {given};
+    std::vector<std::string> candidates = {data_name};
+    if (!places.program.empty()) {
+        std::filesystem::path beside = std::filesystem::path(places.program).parent_path() / places.installed_data;
+        candidates.push_back(beside.lexically_normal().string());
+    }
+    if (is_inside(places.program, places.build_tree))
+        candidates.push_back(places.source_tree + "/" + data_name);
+    return candidates;
+}
+
+bool find_data_directory(const char* given, const DataPlaces& places)
+{
+    std::vector<std::string> candidates = data_candidates(given, places);
+    std::string looked_in;
+    for (const std::string& place : candidates) {
         if (is_directory(place)) {
             data_directory = place;
             return true;
         }
-    std::fprintf(stderr, "ninescenes: no data directory, neither %s/%s nor %s\n", working_directory().c_str(),
-                 data_name, built.c_str());
+        looked_in += (looked_in.empty() ? "" : ", ") + (place == data_name ? working_directory() + "/" + place : place);
+    }
+    std::fprintf(stderr, "ninescenes: no data directory; looked in %s\n", looked_in.c_str());
     return false;
 }
 

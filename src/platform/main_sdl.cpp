@@ -7,6 +7,7 @@
 #include "show/director.h"
 #include "show/keys.h"
 #include "platform/platform.h"
+#include "platform/screen_sdl.h"
 #include "show/view.h"
 
 #include <SDL/SDL.h>
@@ -16,38 +17,36 @@
 #include <cstdlib>
 #include <string>
 
-static constexpr int screen_bits = 32;
-// Hardware surface, OpenGL blit mode (includes SDL_OPENGL), double buffer; full screen unless the
-// viewer asks for a window.
-static constexpr Uint32 window_flags = SDL_HWSURFACE | SDL_OPENGLBLIT | SDL_DOUBLEBUF;
-static constexpr Uint32 screen_flags = window_flags | SDL_FULLSCREEN;
 static constexpr const char* window_caption = "sdl window";
 
-static constexpr const char* usage = "usage: ninescenes [--window] [--start SECONDS] [--help]";
+static constexpr const char* usage =
+    "usage: ninescenes [--desktop | --window] [--start SECONDS] [--data DIR] [--version] [--help]";
 static constexpr const char* help_text =
-    "Plays the show full screen at 640 x 480 with its music; it quits by itself after 240 seconds.\n"
-    "  --window         a 640 x 480 window instead of the full-screen mode\n"
+    "Plays the show with its music; it quits by itself after 240 seconds. Without options the screen\n"
+    "switches to its 640 x 480 full-screen mode, which many systems scale to the desktop themselves.\n"
+    "  --desktop        full screen at the desktop's own resolution, without a mode switch: the picture\n"
+    "                   scaled to fill it, its shape kept, black at the sides. Choose it where the mode\n"
+    "                   switch fails or a flat panel stretches the picture to its width.\n"
+    "  --window         a window, resizable, that scales the picture to fit (its shape kept)\n"
     "  --start SECONDS  begin at that moment of the show (0 to 240), the music sought there\n"
+    "  --data DIR       read the pictures, meshes and music from DIR\n"
+    "  --version        the version\n"
     "  --help           this text\n"
     "Keys: ESC ends the show, SPACE (held) fast-forwards, B switches the feedback trails,\n"
-    "J the band of block-transform artefacts.\n";
+    "J the band of block-transform artefacts.\n"
+    "Without --data the data set is looked for in data/ in the working directory, then in\n"
+    "../share/ninescenes/data beside the program.\n";
 
 struct ViewerOptions {
-    bool windowed = false;
+    ScreenChoice screen = ScreenChoice::mode_640x480;
     double start = 0.0;
+    const char* data = nullptr;  // the data directory named with --data
 };
 
 static bool running;
 static const uint8_t* key_state;
 static uint32_t last_ticks;
-
-static bool set_video_mode(int width, int height, int bits, Uint32 flags)
-{
-    if (!SDL_SetVideoMode(width, height, bits, flags))
-        return false;
-    set_view(screen_width, screen_height);
-    return true;
-}
+static Screen screen;
 
 static bool start_timer(uint32_t* ticks)
 {
@@ -76,8 +75,17 @@ static ViewerOptions parse_options(int argc, char** argv)
         if (option == "--help") {
             std::printf("%s\n%s", usage, help_text);
             std::exit(0);
-        } else if (option == "--window") {
-            options.windowed = true;
+        } else if (option == "--version") {
+            std::printf("ninescenes %s\n", NINESCENES_VERSION);
+            std::exit(0);
+        } else if (option == "--window" || option == "--desktop") {
+            if (options.screen != ScreenChoice::mode_640x480)
+                refuse_option("--window and --desktop exclude each other");
+            options.screen = option == "--window" ? ScreenChoice::window : ScreenChoice::desktop;
+        } else if (option == "--data") {
+            if (i + 1 == argc)
+                refuse_option("--data takes a directory");
+            options.data = argv[++i];
         } else if (option == "--start") {
             if (i + 1 == argc || !parse_demo_time(argv[++i], &options.start))
                 refuse_option("--start takes a time in seconds from 0 to " + std::to_string(int(show_end)));
@@ -90,7 +98,7 @@ static ViewerOptions parse_options(int argc, char** argv)
 
 static void start_up(const ViewerOptions& options)
 {
-    if (!find_data_directory())
+    if (!find_data_directory(options.data))
         std::exit(1);
     // OpenGL windows need X11: without a display SDL would otherwise fall back to a text-mode
     // driver that paints the terminal before failing.
@@ -98,7 +106,7 @@ static void start_up(const ViewerOptions& options)
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("Unable to open SDL: %s\n");
     std::atexit(SDL_Quit);
-    if (!set_video_mode(screen_width, screen_height, screen_bits, options.windowed ? window_flags : screen_flags))
+    if (!open_screen(options.screen, &screen))
         fail("Unable to open screen surface: %s\n");
     SDL_WM_SetCaption(window_caption, nullptr);
     if (!start_timer(&last_ticks))
@@ -108,7 +116,6 @@ static void start_up(const ViewerOptions& options)
     demo_time = options.start;
     if (!init_demo())
         fail("App init failed: %s\n");
-    SDL_ShowCursor(SDL_DISABLE);
     SDL_EnableKeyRepeat(0, 0);
     running = true;
 }
@@ -152,7 +159,7 @@ static void handle_event(const SDL_Event& event)
         running = false;
         std::exit(0);
     case SDL_VIDEORESIZE:
-        set_view(event.resize.w, event.resize.h);
+        resize_screen(screen, event.resize.w, event.resize.h);
         break;
     default:
         break;
@@ -165,7 +172,7 @@ static void draw_frame()
     update_clock_and_keys(now - last_ticks, key_state);
     last_ticks = now;
     run_frame();
-    SDL_GL_SwapBuffers();
+    show_frame(screen);
 }
 
 int main(int argc, char** argv)

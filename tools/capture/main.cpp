@@ -217,7 +217,7 @@ int main(int argc, char** argv)
     Run run;
     run.request = parse_capture_request(argc, argv);
     const CaptureRequest& request = run.request;
-    if (!find_data_directory())
+    if (!find_data_directory(request.data_directory.empty() ? nullptr : request.data_directory.c_str()))
         return 1;
     watch_for_interrupts();
     std::atexit(abandon_capture);

@@ -13,7 +13,7 @@
 static constexpr const char* usage =
     "usage: ninescenes-capture [--out FILE.mp4] [--png DIR] [--wav FILE.wav] [--contact-sheet FILE.png]"
     " [--from SECONDS] [--to SECONDS] [--fps RATE] [--toggle B@SECONDS|J@SECONDS] [--at SECONDS,...]"
-    " [--step SECONDS] [--trails] [--dct] [--help]";
+    " [--step SECONDS] [--trails] [--dct] [--data DIR] [--version] [--help]";
 static constexpr const char* help_text =
     "Renders the show offscreen, frame-exact: the demo time advances one frame step per frame.\n"
     "  --out FILE.mp4          an H.264 video of the range with its soundtrack (through ffmpeg)\n"
@@ -26,13 +26,16 @@ static constexpr const char* help_text =
     "  --at SECONDS,...        with --png: only these moments, named by the millisecond\n"
     "  --step SECONDS          with --at: the frame step instead of 1/60 s\n"
     "  --trails, --dct         the same as --toggle B@0, --toggle J@0\n"
+    "  --data DIR              read the show's data set from DIR; without it, from data/ in the working\n"
+    "                          directory or ../share/ninescenes/data beside the program\n"
+    "  --version               the version\n"
     "Frames before the range are drawn but not kept, so what carries from frame to frame is as in\n"
     "a whole-show capture. Outputs appear under their names only when the capture has succeeded.\n";
 
 static constexpr int longest_number = 9;  // digits on either side of a rate or a step
 static constexpr long long highest_rate = 1000;  // frames per second
 static const std::string value_options[] = {"--out", "--png",  "--wav", "--contact-sheet", "--at",
-                                            "--toggle", "--from", "--to",  "--fps", "--step"};
+                                            "--toggle", "--from", "--to",  "--fps", "--step", "--data"};
 
 [[noreturn]] static void refuse(const std::string& why)
 {
@@ -136,6 +139,8 @@ static void read_option(GivenOptions& given, const std::string& option, const st
         request.wav = value;
     else if (option == "--contact-sheet")
         request.contact_sheet = value;
+    else if (option == "--data")
+        request.data_directory = value;
     else if (option == "--at")
         request.moments = parse_moments(value);
     else if (option == "--toggle")
@@ -182,6 +187,9 @@ CaptureRequest parse_capture_request(int argc, char** argv)
         std::string option = argv[i];
         if (option == "--help") {
             std::printf("%s\n%s", usage, help_text);
+            std::exit(0);
+        } else if (option == "--version") {
+            std::printf("ninescenes-capture %s\n", NINESCENES_VERSION);
             std::exit(0);
         } else if (option == "--trails" || option == "--dct") {
             given.request.toggles.push_back({0.0, option == "--trails" ? 'B' : 'J'});

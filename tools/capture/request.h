@@ -31,6 +31,7 @@ struct CaptureRequest {
     std::string png_directory;  // a PNG file per frame of the range, or per moment of --at
     std::string wav;            // the soundtrack of the range
     std::string contact_sheet;  // a frame from the middle of each scene
+    std::string data_directory;  // --data: the data set's directory, instead of looking for one
     std::vector<double> moments;  // --at: single moments instead of a range, in ascending order
     std::vector<Toggle> toggles;  // in ascending order of their moments
 };
