@@ -8,6 +8,11 @@
 // one line on standard error and returns false.
 bool open_offscreen_context(int width, int height);
 
+// Gives the context a new drawing surface of width × height, as a window resized under the show, its
+// textures and state kept: for the scaling pass's tests and benchmark. On failure prints one line on
+// standard error and returns false, the old surface still current.
+bool resize_offscreen_surface(int width, int height);
+
 // Set by push_quit_event in the offscreen build: the show asked to end.
 extern bool quit_requested;
 

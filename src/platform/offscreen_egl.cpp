@@ -30,10 +30,17 @@ static EGLDisplay open_display()
 
 struct OpenContext {
     EGLDisplay display;
+    EGLConfig config;
     EGLSurface surface;
     EGLContext context;
 };
-static OpenContext open_context = {EGL_NO_DISPLAY, EGL_NO_SURFACE, EGL_NO_CONTEXT};
+static OpenContext open_context = {EGL_NO_DISPLAY, nullptr, EGL_NO_SURFACE, EGL_NO_CONTEXT};
+
+static EGLSurface create_surface(EGLDisplay display, EGLConfig config, int width, int height)
+{
+    const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+    return eglCreatePbufferSurface(display, config, size);
+}
 
 // The driver's drawing threads end with the context, before the process's own exit handlers (and
 // a leak checker's) look at what is left. The display stays initialised: terminating it would
@@ -57,8 +64,7 @@ bool open_offscreen_context(int width, int height)
     EGLint configs = 0;
     if (!eglChooseConfig(display, config_wanted, &config, 1, &configs) || configs < 1)
         return refuse("choosing a config");
-    const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    EGLSurface surface = eglCreatePbufferSurface(display, config, size);
+    EGLSurface surface = create_surface(display, config, width, height);
     if (surface == EGL_NO_SURFACE)
         return refuse("creating the pbuffer");
     if (!eglBindAPI(EGL_OPENGL_API))
@@ -68,8 +74,23 @@ bool open_offscreen_context(int width, int height)
         return refuse("creating the context");
     if (!eglMakeCurrent(display, surface, surface, context))
         return refuse("making the context current");
-    open_context = {display, surface, context};
+    open_context = {display, config, surface, context};
     std::atexit(close_offscreen_context);
+    return true;
+}
+
+bool resize_offscreen_surface(int width, int height)
+{
+    OpenContext& open = open_context;
+    EGLSurface surface = create_surface(open.display, open.config, width, height);
+    if (surface == EGL_NO_SURFACE)
+        return refuse("creating the pbuffer");
+    if (!eglMakeCurrent(open.display, surface, surface, open.context)) {
+        eglDestroySurface(open.display, surface);
+        return refuse("making the new surface current");
+    }
+    eglDestroySurface(open.display, open.surface);
+    open.surface = surface;
     return true;
 }
 
