@@ -1,4 +1,5 @@
-// Writing a captured RGBA frame (top row first) as an 8-bit RGB PNG file.
+// Writing RGBA pictures (top row first) as 8-bit PNG files: captured frames opaque, icons with their
+// transparency.
 #pragma once
 
 #include <string>
@@ -8,3 +9,7 @@
 // on standard error.
 bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height,
                std::string* why = nullptr);
+
+// The same, keeping the picture's alpha as its transparency.
+bool write_png_with_alpha(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height,
+                          std::string* why = nullptr);

@@ -1,13 +1,16 @@
 // ninescenes-data [--if-stale] OUTDIR: generates the show's data set into OUTDIR. With --if-stale it
 // does nothing when every file is there and newer than the generator itself (what the build runs).
+// ninescenes-data --icon SIZE FILE.png: paints the program's icon at SIZE × SIZE pixels.
 // Every run writes the same bytes: nothing depends on the time, and all randomness has a fixed seed.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "icon.h"
 #include "meshes.h"
 #include "music.h"
 #include "pictures.h"
@@ -60,11 +63,22 @@ bool data_is_stale(const std::string& out_dir)
 
 }  // namespace
 
+// The largest icon the desktop's themes use.
+constexpr int largest_icon = 1024;
+
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--icon") {
+        int size = std::atoi(argv[2]);
+        if (size < 1 || size > largest_icon) {
+            std::fprintf(stderr, "ninescenes-data: an icon is 1 to %d pixels on a side, not '%s'\n", largest_icon, argv[2]);
+            return 1;
+        }
+        return write_icon(size, argv[3]) ? 0 : 1;
+    }
     bool only_if_stale = argc == 3 && std::string(argv[1]) == "--if-stale";
     if (argc != 2 && !only_if_stale) {
-        std::fprintf(stderr, "usage: ninescenes-data [--if-stale] OUTDIR\n");
+        std::fprintf(stderr, "usage: ninescenes-data [--if-stale] OUTDIR | --icon SIZE FILE.png\n");
         return 1;
     }
     const std::string out_dir = argv[argc - 1];
