@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CTEST = cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-.PHONY: build run test check bench contact-sheet
+.PHONY: build run test check bench contact-sheet package
 
 build:
 	scripts/install-deps
@@ -39,3 +39,7 @@ bench:
 # The README's picture of the show: a frame from the middle of each scene.
 contact-sheet: build
 	$(BUILD)/ninescenes-capture --contact-sheet docs/contact-sheet.png
+
+# The Debian package: $(BUILD)/ninescenes_<version>_<architecture>.deb.
+package: build
+	cd $(BUILD) && cpack

@@ -4,10 +4,12 @@
 #include "assets/meshes.h"
 #include "assets/textures.h"
 #include "offscreen_show.h"
+#include "ratios.h"
 #include "request.h"
 #include "soundtrack.h"
 #include "video_encoder.h"
 #include "platform/offscreen.h"
+#include "platform/picture_scaler.h"
 #include "show/clock.h"
 #include "show/director.h"
 #include "show/view.h"
@@ -58,21 +60,30 @@ static double percentile(std::vector<double> times, double share)
     return times[static_cast<size_t>(share * static_cast<double>(times.size() - 1))];
 }
 
+// The times of timed_frames frames from demo time first on, in milliseconds, each timed on its own
+// up to glFinish with what last_pass adds to it.
+template <typename LastPass>
+static std::vector<double> frame_times(double first, LastPass last_pass)
+{
+    std::vector<double> milliseconds;
+    for (int i = 0; i < timed_frames; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        draw_frame_at(first + i * timed_step, timed_step);
+        last_pass();
+        glFinish();
+        milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    return milliseconds;
+}
+
 static void scene_frame_times(benchmark::State& state)
 {
     show_is_loaded();
     double first = scene_moments[state.range(0)] - timed_frames * timed_step / 2;
     trails_on = dct_on = state.range(1) != 0;
     std::vector<double> milliseconds;
-    for (auto _ : state) {
-        milliseconds.clear();
-        for (int i = 0; i < timed_frames; ++i) {
-            auto start = std::chrono::steady_clock::now();
-            draw_frame_at(first + i * timed_step, timed_step);
-            glFinish();
-            milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-        }
-    }
+    for (auto _ : state)
+        milliseconds = frame_times(first, [] {});
     trails_on = dct_on = false;
     state.counters["median_ms"] = percentile(milliseconds, 0.5);
     state.counters["p99_ms"] = percentile(milliseconds, 0.99);
@@ -84,6 +95,64 @@ BENCHMARK(scene_frame_times)
     ->Repetitions(1)  // already 240 frames, whose median and 99th percentile are the figures
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+// The show with the scaling pass's texture made, drawing on a surface of width × height.
+static bool show_on_surface(int width, int height)
+{
+    show_is_loaded();
+    static const bool scaler_made = (init_picture_scaler(), true);
+    return scaler_made && resize_offscreen_surface(width, height);
+}
+
+// The screen's last pass where it is larger than the picture (--desktop, a resized --window): the
+// frames of scene 4 timed as above on a 640 × 480 surface, as in the full-screen mode, and on a
+// 1920 × 1080 one, where the picture is then scaled to 1440 × 1080 between black bands.
+static void screen_frame_times(benchmark::State& state)
+{
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    const bool scaled = width != screen_width || height != screen_height;
+    if (!show_on_surface(width, height)) {
+        state.SkipWithError("no offscreen surface of that size");
+        return;
+    }
+    double first = scene_moments[4] - timed_frames * timed_step / 2;
+    std::vector<double> milliseconds;
+    for (auto _ : state)
+        milliseconds = frame_times(first, [&] {
+            if (scaled)
+                scale_picture(width, height);
+        });
+    resize_offscreen_surface(screen_width, screen_height);
+    state.counters["median_ms"] = percentile(milliseconds, 0.5);
+    state.counters["p99_ms"] = percentile(milliseconds, 0.99);
+}
+BENCHMARK(screen_frame_times)
+    ->Args({screen_width, screen_height})
+    ->Args({1920, 1080})
+    ->ArgNames({"width", "height"})
+    ->Iterations(1)
+    ->Repetitions(3)  // 240 frames each
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCH_RATIO("240 frames of scene 4: 1920 x 1080 scaled / 640 x 480",
+            "screen_frame_times/width:1920/height:1080/iterations:1/repeats:3/real_time",
+            "screen_frame_times/width:640/height:480/iterations:1/repeats:3/real_time");
+
+// The pass alone, at 1920 x 1080, after one frame of scene 4: the copy into the texture and the quad.
+static void scaling_pass(benchmark::State& state)
+{
+    if (!show_on_surface(1920, 1080)) {
+        state.SkipWithError("no offscreen surface of that size");
+        return;
+    }
+    draw_frame_at(scene_moments[4], timed_step);
+    for (auto _ : state) {
+        scale_picture(1920, 1080);
+        glFinish();
+    }
+    resize_offscreen_surface(screen_width, screen_height);
+}
+BENCHMARK(scaling_pass)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The six copies of a ring's mesh sent to GL with every face culled: what submitting them costs the
 // CPU, without the pixels. Argument 0 is obu1, 1 obu2.
