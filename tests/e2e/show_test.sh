@@ -100,7 +100,7 @@ help)
   ;;
 unknown_option)
   dir=$(mktemp -d /tmp/ninescenes-e2e-XXXXXX)
-  for options in "--fullscreen" "--start" "--start soon" "--start 241" "--window extra"; do
+  for options in "--fullscreen" "--start" "--start soon" "--start 241" "--window extra" "--data" "--window --desktop"; do
     # shellcheck disable=SC2086
     ( cd "$dir" && "$show" $options 2> stderr.txt; echo $? > status.txt )
     status_is 1
