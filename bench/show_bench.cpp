@@ -146,13 +146,16 @@ static void scaling_pass(benchmark::State& state)
         return;
     }
     draw_frame_at(scene_moments[4], timed_step);
+    // Once untimed: the new surface's memory is touched for the first time.
+    scale_picture(1920, 1080);
+    glFinish();
     for (auto _ : state) {
         scale_picture(1920, 1080);
         glFinish();
     }
     resize_offscreen_surface(screen_width, screen_height);
 }
-BENCHMARK(scaling_pass)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(scaling_pass)->MinTime(0.5)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The six copies of a ring's mesh sent to GL with every face culled: what submitting them costs the
 // CPU, without the pixels. Argument 0 is obu1, 1 obu2.

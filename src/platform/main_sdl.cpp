@@ -1,5 +1,6 @@
-// The show's entry and its only loop: a full-screen OpenGL window (or a plain one, on request), the
-// start-up chain, then frames drawn back to back while the window is active.
+// The show's entry and its only loop: the full-screen OpenGL mode (or, on request, the desktop filled
+// or a window; see screen_sdl.h), the start-up chain, then frames drawn back to back while the window
+// is active.
 #include "assets/data_directory.h"
 #include "assets/textures.h"
 #include "show/clock.h"
@@ -35,7 +36,7 @@ static constexpr const char* help_text =
     "Keys: ESC ends the show, SPACE (held) fast-forwards, B switches the feedback trails,\n"
     "J the band of block-transform artefacts.\n"
     "Without --data the data set is looked for in data/ in the working directory, then in\n"
-    "../share/ninescenes/data beside the program.\n";
+    "../share/ninescenes/data beside the program's directory (see the manual page).\n";
 
 struct ViewerOptions {
     ScreenChoice screen = ScreenChoice::mode_640x480;
