@@ -1,5 +1,5 @@
-// The data generator: the same bytes on every run, a set left incomplete or spoilt made whole again
-// by --if-stale, and a clear refusal of an unusable target or command line.
+// The data generator: its files, the same bytes on every run, a set left incomplete or spoilt made
+// whole again by --if-stale, and a clear refusal of an unusable target or command line.
 #include "assets/mesh_table.h"
 #include "assets/picture_table.h"
 #include "show/demo.h"
@@ -65,14 +65,10 @@ protected:
 
 fs::path DataSet::scratch;
 
-TEST_F(DataSet, TwoRunsWriteTheSameBytes)
+TEST_F(DataSet, WritesPicturesMeshesAndMusic)
 {
-    ASSERT_EQ(run(std::string(data_tool) + " again"), 0);
-    for (const std::string& name : data_set_names()) {
-        std::string a = read_file(scratch / "reference" / name);
-        ASSERT_GT(a.size(), 500u) << name;
-        EXPECT_TRUE(a == read_file(scratch / "again" / name)) << name << " differs between runs";
-    }
+    for (const std::string& name : data_set_names())
+        EXPECT_GT(read_file(scratch / "reference" / name).size(), 500u) << name;
     for (const PictureEntry& picture : picture_table)
         EXPECT_EQ(read_file(scratch / "reference" / (std::string(picture.name) + ".jpg")).substr(0, 2), "\xFF\xD8")
             << picture.name << " is a JPEG";
@@ -81,21 +77,23 @@ TEST_F(DataSet, TwoRunsWriteTheSameBytes)
     EXPECT_EQ(music.substr(0, 2), "\xFF\xFB") << "an MPEG-1 Layer III frame";
 }
 
-// A run stopped by a full disk (a file size limit, the signal it raises ignored) or killed (the
-// signal left to kill it) while writing the music, a picture cut short afterwards, the music
-// replaced by a link to another file: no file is left cut short under its own name, and the next
-// --if-stale makes the set whole, the link replaced and the file it named untouched.
+// A run stopped by a full disk while writing the music (a file size limit, the signal it raises
+// ignored) or killed writing a picture (the signal left to kill it), a picture cut short afterwards,
+// the music replaced by a link to another file: no file is left cut short under its own name, and
+// the next --if-stale makes the set whole, byte for byte the reference (every run writes the same
+// bytes), the link replaced and the file it named untouched.
 TEST_F(DataSet, IfStaleMakesWholeWhatARunLeftIncompleteOrWasSpoilt)
 {
     const std::string tool = data_tool;
     const std::string music_limit = "ulimit -f 3000";  // 3 MB: the pictures fit, the music does not
+    const std::string picture_limit = "ulimit -f 40";  // 40 KB: the first larger picture does not fit
     struct Case {
         const char* what;
         std::string spoil;
         int status;
     } cases[] = {
         {"disk full", "(" + music_limit + " && trap '' XFSZ && exec " + tool + " set)", 1},
-        {"killed", "(" + music_limit + " && exec " + tool + " set)", 128 + SIGXFSZ},
+        {"killed", "(" + picture_limit + " && exec " + tool + " set)", 128 + SIGXFSZ},
         {"picture cut short", "cp -r reference set && truncate -s 16000 set/mag.jpg", 0},
         {"music a link", "cp -r reference set && echo other > other && ln -sf ../other set/dot.mp3", 0},
     };
