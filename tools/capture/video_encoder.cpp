@@ -210,6 +210,10 @@ static bool wait_for_ffmpeg(std::string* why)
     ffmpeg_pid = -1;
     if (waited > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return true;
+    if (interrupted()) {
+        *why = "interrupted; no output kept";
+        return false;
+    }
     if (waited > 0 && WIFSIGNALED(status)) {
         *why = "ffmpeg was killed by signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status))
             + ")";
