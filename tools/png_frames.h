@@ -1,5 +1,4 @@
-// Writing RGBA pictures (top row first) as 8-bit PNG files: captured frames opaque, icons with their
-// transparency.
+// Writing a captured RGBA frame (top row first) as an 8-bit RGB PNG file.
 #pragma once
 
 #include <string>
@@ -9,7 +8,3 @@
 // on standard error.
 bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height,
                std::string* why = nullptr);
-
-// The same, keeping the picture's alpha as its transparency.
-bool write_png_with_alpha(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height,
-                          std::string* why = nullptr);

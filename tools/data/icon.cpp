@@ -5,7 +5,9 @@
 
 #include "assets/picture_table.h"
 #include "pictures.h"
-#include "png_frames.h"
+#include "whole_file.h"
+
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -90,6 +92,23 @@ Sample icon_sample(const Canvas& tile, const Canvas& ring, float u, float v)
 
 unsigned char to_byte(float channel) { return static_cast<unsigned char>(std::lround(clamp01(channel) * 255.0f)); }
 
+// The picture as a PNG file with its transparency, written whole.
+bool write_png(const std::string& path, const std::vector<unsigned char>& rgba, int size)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = image.height = static_cast<png_uint_32>(size);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t bytes = 0;
+    if (png_image_write_to_memory(&image, nullptr, &bytes, 0, rgba.data(), 0, nullptr)) {
+        std::vector<unsigned char> file(bytes);
+        if (png_image_write_to_memory(&image, file.data(), &bytes, 0, rgba.data(), 0, nullptr))
+            return write_whole_file(path, file.data(), bytes);
+    }
+    std::fprintf(stderr, "ninescenes-data: cannot encode %s: %s\n", path.c_str(), image.message);
+    return false;
+}
+
 }  // namespace
 
 bool write_icon(int size, const std::string& path)
@@ -117,10 +136,5 @@ bool write_icon(int size, const std::string& path)
             p[2] = to_byte(colour.b);
             p[3] = to_byte(cover);
         }
-    std::string why;
-    if (!write_png_with_alpha(path, rgba, size, size, &why)) {
-        std::fprintf(stderr, "ninescenes-data: %s\n", why.c_str());
-        return false;
-    }
-    return true;
+    return write_png(path, rgba, size);
 }
