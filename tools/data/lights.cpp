@@ -74,15 +74,17 @@ float column_light(float x, float y)
     return strips * height_fade - rim;
 }
 
-// The cube reads only the disc of radius 0.5: a hot spot just off centre, a thin sheen ring and a
-// dark edge, so a face glints as its mirror direction swings past the viewer.
+// The cube reads only the disc of radius 0.5: a warm hot spot just off centre and a thin sheen ring,
+// neither quite opaque, and towards the edge a faint violet veil, so a face glints as its mirror
+// direction swings past the viewer and otherwise shows its tiles, a little dimmed, whichever way it
+// turns. A flat face looks at only a small patch of the disc, so no patch may cover it.
 float cube_light(float x, float y)
 {
     const float r = std::hypot(x, y);
-    const float glint = spot(x, y, -0.12f, 0.15f, 0.10f) + 0.5f * spot(x, y, -0.12f, 0.15f, 0.04f);
-    const float sheen = 0.35f * gaussian(r - 0.26f, 0.03f);
-    const float rim = smoothstep(0.30f, 0.50f, r);
-    return glint + sheen - rim;
+    const float glint = 0.55f * spot(x, y, -0.12f, 0.15f, 0.12f) + 0.25f * spot(x, y, -0.12f, 0.15f, 0.05f);
+    const float sheen = 0.25f * gaussian(r - 0.26f, 0.03f);
+    const float veil = 0.3f * smoothstep(0.30f, 0.50f, r);
+    return glint + sheen - veil;
 }
 
 void paint_light_map(Canvas& canvas, float (*light)(float x, float y))
