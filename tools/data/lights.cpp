@@ -53,12 +53,14 @@ float spot(float x, float y, float centre_x, float centre_y, float radius)
 }
 
 // Light seen from the upper left with a faint bounce from the lower right, and a dark rim; the
-// bulging cube reads only the inner half of the disc, so the glint sits well inside it.
+// bulging cube reads only the inner half of the disc, so the glint sits well inside it. Only the very
+// middle of the glint is opaque: a wide one turns whole faces of the cube, and the blob under the
+// rings that are added over it, into flat white.
 float blob_light(float x, float y)
 {
     const float r = std::hypot(x, y);
-    const float glint = 0.45f * spot(x, y, -0.25f, 0.30f, 0.42f) + spot(x, y, -0.25f, 0.30f, 0.20f) +
-                        0.35f * spot(x, y, -0.25f, 0.30f, 0.07f);
+    const float glint = 0.35f * spot(x, y, -0.25f, 0.30f, 0.42f) + 0.5f * spot(x, y, -0.25f, 0.30f, 0.18f) +
+                        0.2f * spot(x, y, -0.25f, 0.30f, 0.06f);
     const float bounce = 0.45f * spot(x, y, 0.42f, -0.40f, 0.10f);
     const float rim = smoothstep(0.55f, 0.98f, r);
     return glint + bounce - rim;
@@ -196,14 +198,16 @@ void paint_lighttex3(Canvas& canvas) { paint_light_map(canvas, column_light); }
 
 void paint_wobllighttex(Canvas& canvas) { paint_light_map(canvas, cube_light); }
 
-// A glowing ring: a white-hot band inside an ember glow with a faint violet haze.
+// A glowing ring: a gold band inside an ember glow with a faint violet haze. The scenes add three of
+// them over a lit object, so one ring alone stays well short of white, and even where they cross,
+// blue, which the band hardly has, keeps the light coloured.
 void paint_circletex(Canvas& canvas)
 {
     paint_each(canvas, [&](float px, float py) {
         const float r = std::hypot(disc_coordinate(px, canvas.width), disc_coordinate(py, canvas.height));
         const float band = r - 0.70f;
-        const Colour glow = cream * gaussian(band, 0.025f) + ember * (0.85f * gaussian(band, 0.09f)) +
-                            violet * (0.5f * gaussian(band, 0.25f));
+        const Colour glow = gold * (0.4f * gaussian(band, 0.03f)) + ember * (0.45f * gaussian(band, 0.08f)) +
+                            violet * (0.25f * gaussian(band, 0.2f));
         return glow * edge_window(r);
     });
 }
