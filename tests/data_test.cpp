@@ -29,7 +29,7 @@ TEST(DataSet, TwoRunsWriteTheSameBytes)
     for (const PictureEntry& picture : picture_table) {
         const char* name = picture.name;
         std::string a = read_file(scratch + "/a/" + name + ".jpg");
-        ASSERT_GT(a.size(), 1000u) << name;
+        ASSERT_GT(a.size(), 500u) << name;  // the smallest, a spark on black, takes 776 bytes
         EXPECT_EQ(a.substr(0, 2), "\xFF\xD8") << name << " is a JPEG";
         EXPECT_TRUE(a == read_file(scratch + "/b/" + name + ".jpg")) << name << " differs between runs";
     }

@@ -110,4 +110,31 @@ TEST_F(Looks, TheCubeFacesShowTheirPictureWhicheverWayTheyTurn)
     }
 }
 
+// As the camera of scene 6 rises through the ring's axis, where the beams' planes meet, each plane in
+// turn passes through the eye: seen from so close, it shows as a bar of one colour narrowing to a line
+// of one pixel (at 160 s) as it sweeps past. The beams' light fades out before it reaches the eye, so
+// neither shows in the dark of the letterbox.
+TEST_F(Looks, TheBeamsDrawNoLineAcrossTheLetterboxAsTheCameraPassesThem)
+{
+    constexpr int letterbox_rows = 60;  // the lower bar, where the border leaves nothing but black
+    const GLuint beams = textures.linetex;
+    const GLuint none = black_texture();
+    int brightest = 0;
+    for (double t : {159.9, 159.95, 160.0, 160.05, 160.1}) {
+        Frame lit = fresh_frame_at(t);
+        textures.linetex = none;
+        Frame dark = fresh_frame_at(t);
+        textures.linetex = beams;
+        for (int y = screen_height - letterbox_rows; y < screen_height; ++y)
+            for (int x = 0; x < screen_width; ++x) {
+                Rgb p = pixel_at(lit, x, y), q = pixel_at(dark, x, y);
+                brightest = std::max(brightest, luma(p) - luma(q));
+            }
+        if (t == 160.0)
+            save_frame(lit, "looks_beams_160");
+    }
+    std::printf("the beams add at most %d to the luma of the letterbox\n", brightest);
+    EXPECT_LE(brightest, 8) << "a glimmer at most";
+}
+
 }  // namespace

@@ -212,35 +212,38 @@ void paint_circletex(Canvas& canvas)
     });
 }
 
-// A small round sprite: a white spark in a gold halo with a faint violet fringe. The ring scenes fly
-// ten of them through the camera, stacked along one line of sight, so the glow stays compact.
+// A small round sprite: a white spark in a tight gold halo. The ring scenes fly ten of them through
+// the camera, stacked along one line of sight and growing to fill the window as they pass the eye, so
+// the glow stays small and faint enough that the ring behind it still shows through.
 void paint_circletex2(Canvas& canvas)
 {
     paint_each(canvas, [&](float px, float py) {
         const float r = std::hypot(disc_coordinate(px, canvas.width), disc_coordinate(py, canvas.height));
         const Colour glow =
-            white * (0.9f * gaussian(r, 0.04f)) + gold * (0.45f * gaussian(r, 0.11f)) + violet * (0.15f * gaussian(r, 0.3f));
+            white * (0.6f * gaussian(r, 0.03f)) + gold * (0.22f * gaussian(r, 0.08f)) + violet * (0.05f * gaussian(r, 0.25f));
         return glow * edge_window(r);
     });
 }
 
-// A sheet of light running down the picture (along the light plane): a soft blue-violet glow brightest
-// down the middle, crossed by a few fine streaks, fading out towards both ends of the plane. The ring
-// scenes turn three of these about one axis, so the middle stays dim enough for their sprites to show.
+// A sheet of light running down the picture (along the light plane, t = 0 at its far end): a soft
+// blue-violet core and a few fine streaks, fading softly to black well before the sides. The ring
+// scenes' cameras stand at t = 0.6 and 0.67 of their planes, where a plane passing close to the eye
+// fills the frame with one magnified patch of the picture, cut hard by the near clipping plane; so
+// the light is brightest beyond the ring (t = 0.5) and fades out before it reaches the viewer.
 void paint_linetex(Canvas& canvas)
 {
     const Colour beam_blue = {0.30f, 0.30f, 1.0f};
-    const float streak_offsets[] = {-0.62f, -0.34f, 0.27f, 0.55f};
+    const float streak_offsets[] = {-0.5f, -0.27f, 0.22f, 0.45f};
     paint_each(canvas, [&](float px, float py) {
         const float across = disc_coordinate(px, canvas.width);
         const float along = py / static_cast<float>(canvas.height);
-        const float ends = smoothstep(0.0f, 0.2f, along) * smoothstep(1.0f, 0.8f, along);
+        const float ends = smoothstep(0.0f, 0.2f, along) * smoothstep(0.6f, 0.45f, along);
         float streaks = 0.0f;
         for (float offset : streak_offsets)
-            streaks += gaussian(across - offset, 0.018f);
-        const Colour glow = beam_blue * (0.28f * gaussian(across, 0.22f)) + violet * (0.3f * gaussian(across, 0.55f)) +
-                            cream * (0.22f * streaks);
-        return glow * (ends * edge_window(std::fabs(across)));
+            streaks += gaussian(across - offset, 0.015f);
+        const Colour glow = beam_blue * (0.25f * gaussian(across, 0.15f)) + violet * (0.15f * gaussian(across, 0.35f)) +
+                            cream * (0.2f * streaks);
+        return glow * (ends * smoothstep(0.75f, 0.55f, std::fabs(across)));
     });
 }
 
@@ -254,12 +257,13 @@ void paint_refl1(Canvas& canvas)
     paint_reflection(canvas, dusk);
 }
 
-// Night: a deep blue sky with a violet glow low down, a high pale moon, a checked floor.
+// Gilded: a pale gold sky burning to ember at the horizon, a high white sun, a dark floor checked in
+// gold. Warm, bright and hard-edged, it lights the stars against the violet cavity they turn in.
 void paint_refl2(Canvas& canvas)
 {
-    const Mood night = {
-        night_blue * 1.6f, mix(violet, cream, 0.55f), cream, normalised({0.5f, 0.6f, 0.62f}), 0.02f,
-        violet * 0.5f, violet, mix(violet, cream, 0.6f), true,
+    const Mood gilded = {
+        mix(gold, cream, 0.6f), ember, white, normalised({0.5f, 0.6f, 0.62f}), 0.02f,
+        ink, night_blue, gold * 0.8f, true,
     };
-    paint_reflection(canvas, night);
+    paint_reflection(canvas, gilded);
 }
