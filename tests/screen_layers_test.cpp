@@ -46,12 +46,7 @@ static int solid_overlay_pixels(float x)
     return solid;
 }
 
-class ScreenLayers : public ::testing::Test {
-protected:
-    void SetUp() override { open_show_offscreen(); }
-};
-
-TEST_F(ScreenLayers, DarkenMultipliesTheFrame)
+TEST(ScreenLayers, DarkenMultipliesTheFrame)
 {
     Frame before = paint_reference();
     darken_screen(1.0f);
@@ -73,7 +68,7 @@ TEST_F(ScreenLayers, DarkenMultipliesTheFrame)
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off after a fade";
 }
 
-TEST_F(ScreenLayers, FlashAddsWhite)
+TEST(ScreenLayers, FlashAddsWhite)
 {
     Frame before = paint_reference();
     flash_screen(0.0f);
@@ -82,7 +77,7 @@ TEST_F(ScreenLayers, FlashAddsWhite)
     EXPECT_TRUE(every_pixel_is(grab_frame(), 255));
 }
 
-TEST_F(ScreenLayers, StillWaveIsThePlainBackdrop)
+TEST(ScreenLayers, StillWaveIsThePlainBackdrop)
 {
     draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
     Frame plain = grab_frame();
@@ -97,7 +92,7 @@ TEST_F(ScreenLayers, StillWaveIsThePlainBackdrop)
     EXPECT_EQ(largest_difference(vertical, grab_frame()), 0) << "a vertical backdrop never ripples";
 }
 
-TEST_F(ScreenLayers, RipplingWaveMovesThePicture)
+TEST(ScreenLayers, RipplingWaveMovesThePicture)
 {
     draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
     Frame plain = grab_frame();
@@ -111,7 +106,7 @@ TEST_F(ScreenLayers, RipplingWaveMovesThePicture)
     EXPECT_EQ(t, 0.25f);
 }
 
-TEST_F(ScreenLayers, OverlayShowsAtFiveAndVanishesAtFifteen)
+TEST(ScreenLayers, OverlayShowsAtFiveAndVanishesAtFifteen)
 {
     Frame before = paint_reference();
     draw_overlay(15.0f, textures.details);
@@ -159,7 +154,7 @@ static void expect_same(const MatrixState& a, const MatrixState& b, const char* 
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE)) << layer;
 }
 
-TEST_F(ScreenLayers, EveryLayerRestoresTheMatrices)
+TEST(ScreenLayers, EveryLayerRestoresTheMatrices)
 {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
