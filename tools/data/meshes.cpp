@@ -92,7 +92,7 @@ constexpr double knot_flute_depth = 0.12;  // of the tube's radius
 constexpr int knot_flutes = 3;
 constexpr double knot_flute_twists = 15.0;  // turns of the flutes about the tube along the whole knot
 constexpr int knot_tube_sides = 12;
-constexpr int knot_length_steps = 180;
+constexpr int knot_length_steps = 150;
 
 Vec3 knot_point(double t)
 {
