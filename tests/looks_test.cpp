@@ -23,7 +23,7 @@ namespace {
 int luma(Rgb p) { return int(std::lround(0.299 * p.r + 0.587 * p.g + 0.114 * p.b)); }
 
 // A mesh of one triangle too small to cover a pixel: the ring drawn without its objects.
-Mesh speck()
+Mesh tiny_triangle()
 {
     Mesh mesh;
     mesh.indices = {0, 1, 2};
@@ -49,7 +49,7 @@ TEST(Looks, SceneSixStarsCoverAtLeastOnePercentOfTheScreen)
     double share = 0.0;
     for (double t : moments) {
         Frame with = fresh_frame_at(t);
-        Mesh stars = speck();
+        Mesh stars = tiny_triangle();
         std::swap(meshes.obu2, stars);
         Frame without = fresh_frame_at(t);
         std::swap(meshes.obu2, stars);
