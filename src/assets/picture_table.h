@@ -13,6 +13,10 @@ constexpr int conversion_bits = 7;
 // The mode's bit of value 8 asks for a mipmapped, trilinearly filtered texture.
 constexpr int mipmap_bit = 8;
 
+// A picture at its own size may hold up to four times the pixels the table gives it (twice its
+// width and height); a backdrop has exactly its size. That bounds the time and memory of start-up.
+constexpr long long own_size_pixel_growth = 4;
+
 constexpr bool mipmapped = true;
 constexpr bool one_level = false;
 
@@ -56,6 +60,11 @@ struct PictureEntry {
     constexpr int mode() const { return conversion | (mipmaps ? mipmap_bit : 0); }
     // A backdrop's long side: its width when wide, its height when tall.
     constexpr int backdrop_size() const { return layout == PictureLayout::tall_backdrop ? height : width; }
+    // The most pixels its file may hold.
+    constexpr long long accepted_pixels() const
+    {
+        return (layout == PictureLayout::own_size ? own_size_pixel_growth : 1) * static_cast<long long>(width) * height;
+    }
 };
 
 #define NINESCENES_PICTURE_ENTRY(name, width, height, conversion, mipmaps, layout) \

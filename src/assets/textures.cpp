@@ -88,35 +88,43 @@ static GLuint upload_texture(const std::vector<uint32_t>& texels, int width, int
     return name;
 }
 
-GLuint load_texture(const char* path, int bytes_per_pixel, int mode)
+// The decoded picture is released before the upload, so that at most the texels and the driver's
+// copy of them are held at once.
+GLuint load_texture(const char* path, int bytes_per_pixel, int mode, long long max_pixels)
 {
     int width, height;
-    std::vector<unsigned char> picture = load_jpeg(path, &width, &height);
-    std::vector<uint32_t> texels(static_cast<size_t>(width) * height, 0);
-    for (size_t i = 0; i < texels.size(); ++i) {
-        const unsigned char* p = &picture[i * bytes_per_pixel];
-        texels[i] = convert_texel(mode, p[0], p[1], p[2]);
+    std::vector<uint32_t> texels;
+    {
+        std::vector<unsigned char> picture = load_jpeg(path, &width, &height, max_pixels);
+        texels.resize(static_cast<size_t>(width) * height);
+        for (size_t i = 0; i < texels.size(); ++i) {
+            const unsigned char* p = &picture[i * bytes_per_pixel];
+            texels[i] = convert_texel(mode, p[0], p[1], p[2]);
+        }
     }
     return upload_texture(texels, width, height, mode);
 }
 
 GLuint load_background_texture(const char* path, int size, int tall, int mode)
 {
-    int decoded_width, decoded_height;
-    std::vector<unsigned char> picture = load_jpeg(path, &decoded_width, &decoded_height);
     PictureSize layout = backdrop_picture_size(size, tall);
-    if (decoded_width != layout.width || decoded_height != layout.height) {
-        std::fprintf(stderr, "ninescenes: picture %s is %d x %d, expected %d x %d\n", path, decoded_width,
-                     decoded_height, layout.width, layout.height);
-        std::exit(1);
-    }
     PictureSize texture = backdrop_texture_size(size, tall);
     std::vector<uint32_t> texels(static_cast<size_t>(texture.width) * texture.height, 0);
-    for (int r = 0; r < layout.height; ++r)
-        for (int c = 0; c < layout.width; ++c) {
-            const unsigned char* p = &picture[(static_cast<size_t>(r) * layout.width + c) * 3];
-            texels[static_cast<size_t>(r) * texture.width + c] = convert_backdrop_texel(mode, p[0], p[1], p[2]);
+    {
+        int decoded_width, decoded_height;
+        std::vector<unsigned char> picture =
+            load_jpeg(path, &decoded_width, &decoded_height, static_cast<long long>(layout.width) * layout.height);
+        if (decoded_width != layout.width || decoded_height != layout.height) {
+            std::fprintf(stderr, "ninescenes: picture %s is %d x %d, expected %d x %d\n", path, decoded_width,
+                         decoded_height, layout.width, layout.height);
+            std::exit(1);
         }
+        for (int r = 0; r < layout.height; ++r)
+            for (int c = 0; c < layout.width; ++c) {
+                const unsigned char* p = &picture[(static_cast<size_t>(r) * layout.width + c) * 3];
+                texels[static_cast<size_t>(r) * texture.width + c] = convert_backdrop_texel(mode, p[0], p[1], p[2]);
+            }
+    }
     return upload_texture(texels, texture.width, texture.height, mode);
 }
 
@@ -145,7 +153,7 @@ static GLuint load_picture(const PictureEntry& picture)
     case PictureLayout::tall_backdrop:
         return load_background_texture(path, picture.backdrop_size(), tall, picture.mode());
     default:
-        return load_texture(path, rgb_bytes, picture.mode());
+        return load_texture(path, rgb_bytes, picture.mode(), picture.accepted_pixels());
     }
 }
 

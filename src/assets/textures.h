@@ -1,6 +1,7 @@
 // The show's pictures: decoded once at start-up and kept as GL textures for the whole run.
 #pragma once
 
+#include "assets/jpeg.h"
 #include "assets/picture_table.h"
 
 #include <GL/gl.h>
@@ -27,8 +28,9 @@ struct PictureSize {
 PictureSize backdrop_picture_size(int size, int tall);
 PictureSize backdrop_texture_size(int size, int tall);
 
-// Each ends the program with a one-line message and status 1 when the picture cannot be used.
-GLuint load_texture(const char* path, int bytes_per_pixel, int mode);
+// Each ends the program with a one-line message and status 1 when the picture cannot be used; a
+// picture at its own size may hold at most max_pixels, a backdrop exactly its layout's.
+GLuint load_texture(const char* path, int bytes_per_pixel, int mode, long long max_pixels = largest_picture_pixels);
 GLuint load_background_texture(const char* path, int size, int tall, int mode);
 
 // Fixed GL state and every picture of the table, in its order. Always returns true.

@@ -5,6 +5,7 @@
 #include "meshes.h"
 
 #include "assets/mesh_table.h"
+#include "whole_file.h"
 
 #include <array>
 #include <cmath>
@@ -195,13 +196,7 @@ bool write_smf(const std::string& path, const TriangleMesh& mesh)
         put_f32(bytes, p.y);
         put_f32(bytes, p.z);
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file)
-        written = std::fclose(file) == 0 && written;
-    if (!written)
-        std::fprintf(stderr, "ninescenes-data: cannot write %s\n", path.c_str());
-    return written;
+    return write_whole_file(path, bytes.data(), bytes.size());
 }
 
 // One builder per mesh, in the mesh table's order: the knot is obu1, the star obu2.
