@@ -20,6 +20,7 @@ constexpr int icon_samples = 4;           // samples across a pixel, each way
 constexpr float ball_radius = 0.56f;      // of the icon's half size
 constexpr float ring_squash = 0.36f;      // the ring's height over its width
 constexpr float ring_tilt = -0.42f;       // radians
+constexpr float ring_gain = 1.6f;         // the glow made to hold its own on a light panel
 constexpr float tile_wraps = 1.5f;        // tile widths around the ball's visible half
 constexpr float ambient = 0.3f;
 constexpr float gloss_power = 24.0f;
@@ -76,7 +77,7 @@ Colour ring_at(const Canvas& ring, float u, float v, bool* far_side)
     *far_side = y > 0.0f;
     if (std::fabs(x) >= 1.0f || std::fabs(y) >= 1.0f)
         return black;
-    return texel(ring, 0.5f + 0.5f * x, 0.5f - 0.5f * y);
+    return texel(ring, 0.5f + 0.5f * x, 0.5f - 0.5f * y) * ring_gain;
 }
 
 Sample icon_sample(const Canvas& tile, const Canvas& ring, float u, float v)
