@@ -1,6 +1,6 @@
 // The clock and the keys: first frame, fast-forward with the music following, the B/J switches
 // with their shared debounce, ESC, and tick wrap-around.
-#include "platform/audio.h"
+#include "show/audio.h"
 #include "show/clock.h"
 #include "show/keys.h"
 #include "platform/offscreen.h"

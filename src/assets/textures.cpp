@@ -120,17 +120,6 @@ GLuint load_background_texture(const char* path, int size, int tall, int mode)
     return upload_texture(texels, texture.width, texture.height, mode);
 }
 
-static void set_fixed_gl_state()
-{
-    glClearColor(0.6f, 0.67f, 0.84f, 0.5f);
-    glClearDepth(1.0);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_DEPTH_TEST);
-    glShadeModel(GL_SMOOTH);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glEnable(GL_TEXTURE_2D);
-}
-
 static constexpr int rgb_bytes = 3;
 static constexpr int tall = 1;
 static constexpr int wide = 0;
@@ -149,11 +138,8 @@ static GLuint load_picture(const PictureEntry& picture)
     }
 }
 
-bool init_gl_and_textures()
+void load_textures()
 {
-    set_fixed_gl_state();
     for (int i = 0; i < picture_count; ++i)
         textures.*texture_slots[i] = load_picture(picture_table[i]);
-    glLoadIdentity();
-    return true;
 }

@@ -31,5 +31,5 @@ PictureSize backdrop_texture_size(int size, int tall);
 GLuint load_texture(const char* path, int bytes_per_pixel, int mode);
 GLuint load_background_texture(const char* path, int size, int tall, int mode);
 
-// Fixed GL state and every picture of the table, in its order. Always returns true.
-bool init_gl_and_textures();
+// Every picture of the table, in its order, into the texture set.
+void load_textures();
