@@ -3,12 +3,14 @@
 // (llvmpipe) draws on threads of its own, so that is what a viewer waits for.
 #include "assets/meshes.h"
 #include "assets/textures.h"
+#include "effects/sphere_map.h"
 #include "offscreen_show.h"
 #include "request.h"
 #include "soundtrack.h"
 #include "video_encoder.h"
 #include "platform/offscreen.h"
-#include "show/clock.h"
+#include "show/show_state.h"
+#include "show/demo.h"
 #include "show/director.h"
 #include "show/view.h"
 
@@ -40,7 +42,7 @@ static void one_frame(benchmark::State& state)
     show_is_loaded();
     double t = scene_moments[state.range(0)];
     for (auto _ : state) {
-        draw_frame_at(t, 1.0 / 60.0);
+        draw_frame_at(bench_show(), t, 1.0 / 60.0);
         glFinish();
     }
 }
@@ -62,18 +64,18 @@ static void scene_frame_times(benchmark::State& state)
 {
     show_is_loaded();
     double first = scene_moments[state.range(0)] - timed_frames * timed_step / 2;
-    trails_on = dct_on = state.range(1) != 0;
+    bench_show().trails_on = bench_show().dct_on = state.range(1) != 0;
     std::vector<double> milliseconds;
     for (auto _ : state) {
         milliseconds.clear();
         for (int i = 0; i < timed_frames; ++i) {
             auto start = std::chrono::steady_clock::now();
-            draw_frame_at(first + i * timed_step, timed_step);
+            draw_frame_at(bench_show(), first + i * timed_step, timed_step);
             glFinish();
             milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
     }
-    trails_on = dct_on = false;
+    bench_show().trails_on = bench_show().dct_on = false;
     state.counters["median_ms"] = percentile(milliseconds, 0.5);
     state.counters["p99_ms"] = percentile(milliseconds, 0.99);
 }
@@ -115,7 +117,7 @@ static constexpr const char* bench_video = "/tmp/ninescenes-bench.mp4";
 
 static bool draw_stretch_frame(StretchOutput output, double t, double delta, std::string* why)
 {
-    draw_frame_at(t, delta);
+    draw_frame_at(bench_show(), t, delta);
     if (output == drawn) {
         glFinish();
         return true;

@@ -3,6 +3,7 @@
 // their rings).
 #include "assets/data_directory.h"
 #include "assets/meshes.h"
+#include "effects/sphere_map.h"
 #include "show_fixture.h"
 
 #include <GL/gl.h>
@@ -73,6 +74,7 @@ TEST_F(SmfFiles, EachVertexGetsTheAreaWeightedSumOfItsFacesAndAnEmptyMeshDrawsNo
     });
     EXPECT_EQ(fed.size(), 1u) << "only the triangle";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_TEXTURE_GEN_T));
+    glLoadIdentity();
 }
 
 TEST_F(SmfFiles, DamagedFilesEndTheProgramWithOneLine)

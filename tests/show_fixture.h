@@ -7,6 +7,8 @@
 #include <vector>
 
 struct TextureSet;
+struct ShowState;
+struct EffectWorkspace;
 
 using Frame = std::vector<unsigned char>;
 // One picture's texture name in the show's texture set.
@@ -18,6 +20,11 @@ struct Rgb {
 
 // Opens the context, sets the view and starts the show as start-up does (once per test program).
 void open_show_offscreen();
+
+// The test program's own show state, carried from frame to frame as the program's is, and its
+// effects' working storage.
+ShowState& shown();
+EffectWorkspace& work();
 
 // The current frame as RGBA bytes, top row first.
 std::vector<unsigned char> grab_frame();
@@ -61,3 +68,5 @@ Mask picture_mask(Slot slot, double t);
 
 // Draws the frame the show draws at t, a sixtieth of a second after the one before, and reads it.
 Frame show_frame_at(double t);
+// Draws that frame without reading it; true when the show is over.
+bool draw_show_at(double t);

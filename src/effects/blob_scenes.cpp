@@ -218,6 +218,10 @@ static BlobLook cavity_look(float t, BlobFlip flip)
             flip == BlobFlip::distorted};
 }
 
+Matrix4 cluster_camera(float t, double scene_length) { return view_matrix(cluster_look(t, scene_length).camera); }
+
+Matrix4 cavity_camera(float t) { return view_matrix(cavity_look(t, BlobFlip::plain).camera); }
+
 void draw_blob_scene_a(MetaballVolume& volume, float t, double scene_length)
 {
     begin_blob_frame(volume);

@@ -3,6 +3,8 @@
 // cavity whose wall the balls sweep in to merge with.
 #pragma once
 
+#include "effects/matrix.h"
+
 class MetaballVolume;
 struct Ball;
 
@@ -22,6 +24,10 @@ void draw_blob_scene_a(MetaballVolume& volume, float t, double scene_length);
 
 // The cavity of scenes 5 and 6 at t seconds from the start of scene 5, its first pass flipped or not.
 void draw_blob_scene_b(MetaballVolume& volume, float t, BlobFlip flip);
+
+// The cameras the two scenes draw under at t.
+Matrix4 cluster_camera(float t, double scene_length);
+Matrix4 cavity_camera(float t);
 
 // Scales the first vertex_count normals of the volume to unit length. A zero normal (the gradient
 // cancelled along its edge) becomes (0, 0, 1), at or near the light map's centre.

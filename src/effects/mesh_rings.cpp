@@ -69,6 +69,18 @@ static double sprite_turn(int k, double d, float z)
     return z > 0.0f ? turn : z < 0.0f ? -turn : 0.0;
 }
 
+static Matrix4 camera_of(const RingLook& look, double d, double scene_length)
+{
+    Point eye = {look.eye.x, look.eye.y + look.eye_rise * d / scene_length, look.eye.z};
+    Matrix4 view = looked_at(identity_matrix(), eye, look.centre, {0.0, 1.0, 0.0});
+    return scaled(view, look.scale, look.scale, look.scale);
+}
+
+Matrix4 ring_camera(MeshRing ring, double d, double scene_length)
+{
+    return camera_of(ring_looks[static_cast<int>(ring)], d, scene_length);
+}
+
 // The meshes' faces wind inwards, so the front faces are the ones culled.
 static void set_ring_state(const RingLook& look, double d, double scene_length)
 {
@@ -76,9 +88,7 @@ static void set_ring_state(const RingLook& look, double d, double scene_length)
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
     glBindTexture(GL_TEXTURE_2D, textures.*look.reflection);
-    Point eye = {look.eye.x, look.eye.y + look.eye_rise * d / scene_length, look.eye.z};
-    Matrix4 view = looked_at(identity_matrix(), eye, look.centre, {0.0, 1.0, 0.0});
-    glLoadMatrixf(scaled(view, look.scale, look.scale, look.scale).m);
+    glLoadMatrixf(camera_of(look, d, scene_length).m);
 }
 
 // All six copies tumble about the same wandering axis; only their places on the ring differ.
