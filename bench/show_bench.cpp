@@ -95,8 +95,10 @@ static void ring_mesh_submission(benchmark::State& state)
     const Mesh& mesh = state.range(0) == 0 ? meshes.obu1 : meshes.obu2;
     cull_every_face(true);
     for (auto _ : state) {
+        begin_mirrored_mesh(mesh);
         for (int copy = 0; copy < 6; ++copy)
-            draw_mesh_sphere_mapped(mesh);
+            draw_mirrored_mesh(mesh);
+        end_mirrored_mesh();
         glFinish();
     }
     cull_every_face(false);

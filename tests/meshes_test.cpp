@@ -69,8 +69,11 @@ TEST_F(SmfFiles, EachVertexGetsTheAreaWeightedSumOfItsFacesAndAnEmptyMeshDrawsNo
     glLoadIdentity();
     glTranslatef(0.3f, 0.2f, -3.0f);
     std::vector<FedPolygon> fed = feed_polygons(5.0, 10.0, [&] {
-        draw_mesh_sphere_mapped(empty);
-        draw_mesh_sphere_mapped(one);
+        for (const Mesh* mesh : {&empty, &one}) {
+            begin_mirrored_mesh(*mesh);
+            draw_mirrored_mesh(*mesh);
+            end_mirrored_mesh();
+        }
     });
     EXPECT_EQ(fed.size(), 1u) << "only the triangle";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_TEXTURE_GEN_T));

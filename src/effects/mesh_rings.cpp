@@ -99,6 +99,7 @@ static void draw_ring(const RingLook& look, double d)
     float axis_x = static_cast<float>(std::sin(0.5 * d));
     float axis_y = static_cast<float>(std::sin(0.169 * d + 1.8));
     float axis_z = static_cast<float>(std::cos(0.23 * d + 2.41));
+    begin_mirrored_mesh(mesh);
     for (int i = 0; i < ring_size; ++i) {
         glPushMatrix();
         glRotatef(ring_step * i, 0.0f, 0.0f, 1.0f);
@@ -106,9 +107,10 @@ static void draw_ring(const RingLook& look, double d)
         glRotatef(tumble, axis_x, axis_y, axis_z);
         if (look.turned_on_side)
             glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        draw_mesh_sphere_mapped(mesh);
+        draw_mirrored_mesh(mesh);
         glPopMatrix();
     }
+    end_mirrored_mesh();
 }
 
 // Added light under the ring's camera: the meshes hide what is behind them, the light hides nothing.

@@ -9,6 +9,10 @@ struct Mesh;
 void begin_sphere_mapping();
 void end_sphere_mapping();
 
-// All faces of the mesh in one indexed batch of triangles under the caller's texture, colour,
-// blending and matrices, mirroring the bound picture.
-void draw_mesh_sphere_mapped(const Mesh& mesh);
+// A mesh mirroring the bound picture: begin_mirrored_mesh switches sphere mapping on and points GL
+// at the mesh's vertices and normals; each draw_mirrored_mesh then sends all its faces in one
+// indexed batch of triangles under the current matrices, as often as there are copies to draw;
+// end_mirrored_mesh switches it all off again.
+void begin_mirrored_mesh(const Mesh& mesh);
+void draw_mirrored_mesh(const Mesh& mesh);
+void end_mirrored_mesh();
