@@ -81,7 +81,7 @@ static Backdrop read_backdrop(const char* name, int size, int tall)
 {
     Backdrop b;
     b.picture = load_jpeg((std::string("data/") + name + ".jpg").c_str(), &b.width, &b.height);
-    PictureSize texture = backdrop_texture_size(size, tall);
+    PictureSize texture = backdrop_texture_size(size, tall ? PictureLayout::tall_backdrop : PictureLayout::wide_backdrop);
     b.texture_width = texture.width;
     b.texture_height = texture.height;
     return b;

@@ -4,6 +4,7 @@
 #include "effects/cube_grid.h"
 
 #include "effects/gl_base.h"
+#include "effects/strips.h"
 
 #include <cmath>
 #include <cstdint>
@@ -170,33 +171,29 @@ void shade_cube_grid(CubeGrid& grid)
     set_light_coordinates(grid);
 }
 
-// The 120 strips, rows outermost: row j of every face, then row j + 1; each strip's 42 vertex
-// numbers (in the grid's order) alternate between its two rows.
+// The 120 strips, rows outermost: row j of every face, then row j + 1; each strip's 42 vertices (by
+// their number in the grid) alternate between its two rows.
 static constexpr int strip_vertices = 2 * cube_side;
 static constexpr int strip_count = cube_cells * cube_faces;
 
 struct CubeStrips {
-    uint16_t index[strip_count][strip_vertices];
+    uint16_t index[strip_count * strip_indices(strip_vertices)];
 };
 
 static constexpr CubeStrips cube_strips()
 {
     CubeStrips strips = {};
+    uint16_t* out = strips.index;
     for (int j = 0; j < cube_cells; ++j)
         for (int f = 0; f < cube_faces; ++f)
-            for (int i = 0; i < cube_side; ++i) {
-                uint16_t* strip = strips.index[j * cube_faces + f];
-                strip[2 * i] = static_cast<uint16_t>((f * cube_side + j) * cube_side + i);
-                strip[2 * i + 1] = static_cast<uint16_t>((f * cube_side + j + 1) * cube_side + i);
-            }
+            out = add_strip(out, strip_vertices, [f, j](int k) { return (f * cube_side + j + k % 2) * cube_side + k / 2; });
     return strips;
 }
 static constexpr CubeStrips strips = cube_strips();
 
 static void draw_strips()
 {
-    for (const auto& strip : strips.index)
-        glDrawElements(GL_TRIANGLE_STRIP, strip_vertices, GL_UNSIGNED_SHORT, strip);
+    glDrawElements(GL_TRIANGLES, strip_count * strip_indices(strip_vertices), GL_UNSIGNED_SHORT, strips.index);
 }
 
 // The first pass opaque, the base state's blending being off; the second draws the same triangles

@@ -19,15 +19,17 @@ DctBand::DctBand() : in(), out()
 
 void requantise_band(DctBand& band) { requantise_blocks(band.in, band.out); }
 
-// The pixels go back untextured, in the base colour, unblended.
+// The pixels go back untextured, in the base colour, unblended. They travel in the colour buffer's
+// own byte order, BGRA, which the driver copies as they are rather than converting every pixel; the
+// three colour channels are requantised alike, so their order changes nothing.
 void apply_dct_effect(DctBand& band, float)
 {
     replace_projection();
     glDisable(GL_TEXTURE_2D);
     glRasterPos2d(band_raster_x, band_raster_y);
-    glReadPixels(band_left, band_bottom, band_width, band_height, GL_RGBA, GL_UNSIGNED_BYTE, band.in);
+    glReadPixels(band_left, band_bottom, band_width, band_height, GL_BGRA, GL_UNSIGNED_BYTE, band.in);
     requantise_band(band);
-    glDrawPixels(band_width, band_height, GL_RGBA, GL_UNSIGNED_BYTE, band.out);
+    glDrawPixels(band_width, band_height, GL_BGRA, GL_UNSIGNED_BYTE, band.out);
     glEnable(GL_TEXTURE_2D);
     restore_projection();
 }

@@ -10,8 +10,9 @@
 constexpr int band_left = 416;
 constexpr int band_bottom = 0;
 
-// The band as read back from the frame, and as drawn back over it (RGBA, bottom row first). The
-// effect writes only the colour channels of out: its alpha bytes are opaque from the start.
+// The band as read back from the frame, and as drawn back over it (four bytes a pixel, colour then
+// alpha, bottom row first). The effect writes only the colour channels of out: its alpha bytes are
+// opaque from the start.
 struct DctBand {
     DctBand();
     alignas(16) uint8_t in[band_bytes];

@@ -5,6 +5,7 @@
 #include "assets/textures.h"
 #include "effects/gl_base.h"
 #include "effects/sphere_map.h"
+#include "effects/strips.h"
 
 #include <GL/gl.h>
 
@@ -98,27 +99,10 @@ void build_column(ColumnArrays& column, double time)
     }
 }
 
-// Each face's four corners as the two triangles a strip of them makes, in the order GL takes a
-// strip's: (0, 1, 2), then (2, 1, 3).
-struct ColumnTriangles {
-    uint16_t index[column_vertices / 4 * 6];
-};
+// Each face's four corners are a strip of two triangles.
+static constexpr StripTable<column_vertices / 4, 4> faces;
 
-static constexpr ColumnTriangles column_triangles()
-{
-    ColumnTriangles triangles = {};
-    const int corners[6] = {0, 1, 2, 2, 1, 3};
-    for (int face = 0; face < column_vertices / 4; ++face)
-        for (int k = 0; k < 6; ++k)
-            triangles.index[6 * face + k] = static_cast<uint16_t>(4 * face + corners[k]);
-    return triangles;
-}
-static constexpr ColumnTriangles triangles = column_triangles();
-
-static void draw_faces()
-{
-    glDrawElements(GL_TRIANGLES, column_vertices / 4 * 6, GL_UNSIGNED_SHORT, triangles.index);
-}
+static void draw_faces() { glDrawElements(GL_TRIANGLES, faces.count, GL_UNSIGNED_SHORT, faces.index); }
 
 // The picture first, opaque; then the light map, blended by its alpha over the same faces.
 void draw_scene7_effect(ColumnArrays& column, const Matrix4& camera, double time)
