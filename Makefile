@@ -1,9 +1,10 @@
-# The two commands: `make run` plays the show, `make test` runs every test.
-# Both install what is missing, build, and generate data/ when it is absent.
+# The two commands: `make run` plays the show, `make test` runs the quick tests; `make check` runs
+# every test. Each installs what is missing, builds, and generates data/ when it is absent.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+CTEST = cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-.PHONY: build run test bench contact-sheet
+.PHONY: build run test check bench contact-sheet
 
 build:
 	scripts/install-deps
@@ -13,12 +14,18 @@ build:
 run: build
 	$(BUILD)/ninescenes
 
-# Every test: the suites, then the same suites and a soak of the program under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the fuzzers for a bounded number of inputs.
+# What catches a broken frame, key or start-up: the unit and offscreen suites and the quick cases of
+# the real program under Xvfb, about a minute.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	scripts/sanitize
-	scripts/fuzz
+	$(CTEST) -L quick
+
+# Everything: the quick tests, then the slow ones (the music, the capture tool's videos, the data
+# generator, the real program on spoilt data and its soak), then the same suites and the soak under
+# the sanitizers, then the fuzzers.
+check: test
+	$(CTEST) -L slow
+	$(CTEST) -L sanitize
+	$(CTEST) -L fuzz
 
 # The benchmarks also measure the metaball mesh against VTK's, which only they install. Each runs in
 # fifteen short repetitions shuffled over the whole run, so that the medians, and the ratios printed

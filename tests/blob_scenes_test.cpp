@@ -28,7 +28,6 @@ class BlobScenes : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        open_show_offscreen();
         static bool cavity_built = false;
         if (!cavity_built)
             build_cavity_field();

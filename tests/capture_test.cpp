@@ -235,6 +235,20 @@ TEST_F(CaptureTool, MomentsAndContactSheet)
     }
 }
 
+// With --at, --step sets the times of the frames drawn before a moment, over which the tunnel's turn
+// accumulates: the moment at a step of a quarter second is the frame of a range at four frames a
+// second, and not the one drawn at the default step.
+TEST_F(CaptureTool, StepSetsTheTimesOfTheFramesBeforeAMoment)
+{
+    ASSERT_EQ(capture("--png quarter --at 10 --step 0.25").status, 0);
+    ASSERT_EQ(capture("--png range --from 10 --to 10.25 --fps 4").status, 0);
+    ASSERT_EQ(capture("--png sixtieth --at 10").status, 0);
+    Picture moment = read_png(work / "quarter/010000.png");
+    ASSERT_EQ(moment.width, unsigned(width));
+    EXPECT_TRUE(moment.rgba == read_png(work / "range/000000.png").rgba);
+    EXPECT_FALSE(moment.rgba == read_png(work / "sixtieth/010000.png").rgba);
+}
+
 // Each refusal is one line on standard error and status 1, before any work, and leaves no file.
 TEST_F(CaptureTool, RefusesWithOneLineAndLeavesNothing)
 {

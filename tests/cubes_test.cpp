@@ -110,13 +110,8 @@ TEST(BulgingCube, LensSpreadsPointsNearItsCentreAlongTheirRay)
     }
 }
 
-class CubeFrames : public ::testing::Test {
-protected:
-    void SetUp() override { open_show_offscreen(); }
-};
-
 // GL's own turns in the same order: about z, then y, then x, applied to the point last to first.
-TEST_F(CubeFrames, RotationTurnsAboutXThenYThenZ)
+TEST(CubeFrames, RotationTurnsAboutXThenYThenZ)
 {
     const float a = 0.7f, b = -1.3f, g = 2.1f;
     const double degrees = 180.0 / M_PI;
@@ -151,7 +146,7 @@ static void expect_cube_about(Slot light, double t, double centre_x, const char*
 
 // Scene 2's camera at x = -cos(0.12 u) sees the origin off the centre; once the ripple has died away
 // the cube is only turned. At a beat the frame flashes brighter than the one before.
-TEST_F(CubeFrames, WobblingCubeStandsInTheViewAndFlashesOnTheBeat)
+TEST(CubeFrames, WobblingCubeStandsInTheViewAndFlashesOnTheBeat)
 {
     save_frame(show_frame_at(70.0), "wobbling_cube_70");
     const double u = 94.0 - scene_table[1];
@@ -164,7 +159,7 @@ TEST_F(CubeFrames, WobblingCubeStandsInTheViewAndFlashesOnTheBeat)
     EXPECT_GT(mean_brightness(flash, 0, 0, 640, 480), before + 30.0);
 }
 
-TEST_F(CubeFrames, BulgingCubeStandsInTheMiddleOfItsRings)
+TEST(CubeFrames, BulgingCubeStandsInTheMiddleOfItsRings)
 {
     expect_cube_about(&TextureSet::lighttex1, 205.0, 320.0, "bulging_cube_205");
 }

@@ -137,7 +137,6 @@ static Band band_of_frame(const Frame& frame)
 
 TEST(DctBand, ReplacesOnlyColumns416To575WithTheirRequantisedBlocks)
 {
-    open_show_offscreen();
     for (double t : {45.0, 220.0}) {
         shown().dct_on = false;
         draw_frame_at(shown(), t, 0.0);

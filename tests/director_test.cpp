@@ -132,13 +132,7 @@ struct BackdropCase {
     int last_column;          // the blob and its rings stay right of this in scene 1
 };
 
-class ShowFrames : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        open_show_offscreen();
-    }
-};
+class ShowFrames : public ::testing::Test {};
 
 TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
 {
@@ -197,6 +191,9 @@ TEST_F(ShowFrames, EndPictureFadesInThenTheShowFadesToBlackAndEnds)
     save_frame(end_picture, "end_picture");
     Backdrop b = read_backdrop("loppukuva", 640, 0);
     EXPECT_GT(backdrop_match(end_picture, b, 0.0f, 1024.0f, false, 0, 480), 0.9);
+    // It fades in over five seconds: a fifth of it a second in, three fifths three seconds in.
+    EXPECT_NEAR(picture_weight(&TextureSet::loppukuva, end_picture_start + 1.0), 0.2, 0.02);
+    EXPECT_NEAR(picture_weight(&TextureSet::loppukuva, end_picture_start + 3.0), 0.6, 0.02);
 
     draw_show_at(232.0);
     EXPECT_NEAR(mean_brightness(grab_frame(), 0, 0, 640, 480), mean_brightness(end_picture, 0, 0, 640, 480) * 0.5,

@@ -16,7 +16,6 @@ class Trails : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        open_show_offscreen();
         set_view(screen_width, screen_height);
         init_trail_texture();  // a fresh, black kept frame
     }

@@ -28,7 +28,6 @@ static bool same_bits(const Matrix4& a, const Matrix4& b) { return std::memcmp(a
 
 TEST(Matrix, EveryOperationEqualsGlsToTheBit)
 {
-    open_show_offscreen();
     std::mt19937 random(16);
     std::uniform_real_distribution<float> unit(-1.0f, 1.0f), degrees(-720.0f, 720.0f), wide(-50.0f, 50.0f);
     // Axes along x, y or z take GL's shortcut; one too short to have a direction leaves the matrix.

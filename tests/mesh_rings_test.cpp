@@ -20,7 +20,6 @@ static const double S3 = scene_table[3], S4 = scene_table[4], S5 = scene_table[5
 
 class MeshRings : public ::testing::Test {
 protected:
-    void SetUp() override { open_show_offscreen(); }
     void TearDown() override { set_view(screen_width, screen_height); }
 };
 

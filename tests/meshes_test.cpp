@@ -63,7 +63,6 @@ TEST_F(SmfFiles, EachVertexGetsTheAreaWeightedSumOfItsFacesAndAnEmptyMeshDrawsNo
     for (int v = 0; v < 4; ++v)
         expect_normal(odd, v, 0, 0, 1);
 
-    open_show_offscreen();
     Mesh empty = load_smf(write("empty.smf", {0, 0}, {}).c_str());
     glDisable(GL_CULL_FACE);
     glLoadIdentity();

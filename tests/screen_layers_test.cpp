@@ -46,12 +46,7 @@ static int solid_overlay_pixels(float x)
     return solid;
 }
 
-class ScreenLayers : public ::testing::Test {
-protected:
-    void SetUp() override { open_show_offscreen(); }
-};
-
-TEST_F(ScreenLayers, DarkenMultipliesTheFrame)
+TEST(ScreenLayers, DarkenMultipliesTheFrame)
 {
     Frame before = paint_reference();
     darken_screen(1.0f);
@@ -72,7 +67,7 @@ TEST_F(ScreenLayers, DarkenMultipliesTheFrame)
     EXPECT_TRUE(every_pixel_is(grab_frame(), 0)) << "a brightness below zero gives black";
 }
 
-TEST_F(ScreenLayers, FlashAddsWhite)
+TEST(ScreenLayers, FlashAddsWhite)
 {
     Frame before = paint_reference();
     flash_screen(0.0f);
@@ -81,7 +76,7 @@ TEST_F(ScreenLayers, FlashAddsWhite)
     EXPECT_TRUE(every_pixel_is(grab_frame(), 255));
 }
 
-TEST_F(ScreenLayers, StillWaveIsThePlainBackdrop)
+TEST(ScreenLayers, StillWaveIsThePlainBackdrop)
 {
     draw_background(textures.wobltausta, 0.3f, 2000.0f, BackdropType::sideways);
     Frame plain = grab_frame();
@@ -96,7 +91,7 @@ TEST_F(ScreenLayers, StillWaveIsThePlainBackdrop)
     EXPECT_EQ(largest_difference(vertical, grab_frame()), 0) << "a vertical backdrop never ripples";
 }
 
-TEST_F(ScreenLayers, RipplingWaveMovesThePicture)
+TEST(ScreenLayers, RipplingWaveMovesThePicture)
 {
     draw_background(textures.wobltausta, 0.3f, 2000.0f, BackdropType::sideways);
     Frame plain = grab_frame();
@@ -110,7 +105,7 @@ TEST_F(ScreenLayers, RipplingWaveMovesThePicture)
     EXPECT_EQ(t, 0.25f);
 }
 
-TEST_F(ScreenLayers, OverlayShowsAtFiveAndVanishesAtFifteen)
+TEST(ScreenLayers, OverlayShowsAtFiveAndVanishesAtFifteen)
 {
     Frame before = paint_reference();
     draw_overlay(15.0f, textures.details);

@@ -15,17 +15,23 @@
 
 #include <sys/stat.h>
 
-void open_show_offscreen()
-{
-    static bool opened = false;
-    if (opened)
-        return;
-    ASSERT_TRUE(open_offscreen_context(screen_width, screen_height));
-    set_view(screen_width, screen_height);
-    init_gl_and_textures();
-    init_demo(0.0);
-    opened = true;
-}
+#include <utility>
+
+// The context and the show's pictures, tables and meshes, opened once before the program's first
+// test: the drawing suites share them, as the frames of the show do.
+namespace {
+class OffscreenShow : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(open_offscreen_context(screen_width, screen_height));
+        set_view(screen_width, screen_height);
+        init_gl_and_textures();
+        init_demo(0.0);
+    }
+};
+const testing::Environment* const offscreen_show = testing::AddGlobalTestEnvironment(new OffscreenShow);
+}  // namespace
 
 ShowState& shown()
 {
@@ -136,7 +142,8 @@ static unsigned int solid_texture(unsigned char grey)
 
 unsigned int black_texture() { return solid_texture(0); }
 
-Mask picture_mask(Slot slot, double t)
+// The frames the show draws at t with a picture swapped for opaque black and for opaque white.
+static std::pair<Frame, Frame> frames_with_picture_swapped(Slot slot, double t)
 {
     static const GLuint black = black_texture();
     static const GLuint white = solid_texture(255);
@@ -146,8 +153,24 @@ Mask picture_mask(Slot slot, double t)
     textures.*slot = white;
     Frame light = show_frame_at(t);
     textures.*slot = kept;
+    return {dark, light};
+}
+
+Mask picture_mask(Slot slot, double t)
+{
+    auto [dark, light] = frames_with_picture_swapped(slot, t);
     Mask mask(dark.size() / 4);
     for (size_t i = 0; i < mask.size(); ++i)
         mask[i] = dark[4 * i] != light[4 * i] || dark[4 * i + 1] != light[4 * i + 1] || dark[4 * i + 2] != light[4 * i + 2];
     return mask;
+}
+
+double picture_weight(Slot slot, double t)
+{
+    auto [dark, light] = frames_with_picture_swapped(slot, t);
+    double change = 0;
+    for (size_t i = 0; i < dark.size(); i += 4)
+        for (int c = 0; c < 3; ++c)
+            change += light[i + c] - dark[i + c];
+    return change / (255.0 * 3 * (dark.size() / 4));
 }

@@ -1,5 +1,6 @@
 // Shared by the drawing tests: an offscreen 640 × 480 context with the show's pictures, tables and
-// meshes loaded exactly as start-up loads them, and helpers to read the frame back.
+// meshes loaded exactly as start-up loads them, once for the whole test program before its first
+// test, and helpers to read the frame back.
 #pragma once
 
 #include <array>
@@ -17,9 +18,6 @@ using Slot = unsigned int TextureSet::*;
 struct Rgb {
     int r, g, b;
 };
-
-// Opens the context, sets the view and starts the show as start-up does (once per test program).
-void open_show_offscreen();
 
 // The test program's own show state, carried from frame to frame as the program's is, and its
 // effects' working storage.
@@ -65,6 +63,9 @@ unsigned int black_texture();
 // first) that change when the picture is swapped for opaque black and then for opaque white.
 using Mask = std::vector<bool>;
 Mask picture_mask(Slot slot, double t);
+// How strongly the frame at t shows a picture, 0 to 1: the mean change of every channel of every
+// pixel between the picture swapped for opaque black and for opaque white, over 255.
+double picture_weight(Slot slot, double t);
 
 // Draws the frame the show draws at t, a sixtieth of a second after the one before, and reads it.
 Frame show_frame_at(double t);

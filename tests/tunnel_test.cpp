@@ -256,12 +256,7 @@ static void expect_sheet(const FedSheet& sheet, float brightness, float drift_s,
     EXPECT_EQ(mismatches, 0);
 }
 
-class TunnelOnScreen : public ::testing::Test {
-protected:
-    void SetUp() override { open_show_offscreen(); }
-};
-
-TEST_F(TunnelOnScreen, StripsCarryTheGridFadeAndDrift)
+TEST(TunnelOnScreen, StripsCarryTheGridFadeAndDrift)
 {
     const double tilted[3] = {0.6, 0.0, 0.8};
     std::vector<double> camera = camera_matrix(tilted, 0.7, 1.0, 0.3, -0.5, 0.9);
@@ -318,7 +313,7 @@ static double largest_scaled_difference(const Frame& a, const Frame& b, double r
     return largest;
 }
 
-TEST_F(TunnelOnScreen, FadesInFromBlackAndCoversTheWindow)
+TEST(TunnelOnScreen, FadesInFromBlackAndCoversTheWindow)
 {
     // Black everywhere at the start over a white frame: the sheet covers every pixel.
     Frame start = draw_over(1, 1, 1, 0.0, identity, true);
@@ -343,7 +338,7 @@ TEST_F(TunnelOnScreen, FadesInFromBlackAndCoversTheWindow)
     EXPECT_EQ(largest_scaled_difference(draw_over(1, 0, 1, 30.0, dim.data(), false), full, 1.0), 0.0);
 }
 
-TEST_F(TunnelOnScreen, OpeningSceneFrames)
+TEST(TunnelOnScreen, OpeningSceneFrames)
 {
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -24,7 +24,6 @@ TEST(TwistedColumn, TwistAtTheOriginAtTimeZero)
 // more), the picture's t 1.5 at the foot and 0.7 at the top, climbing by 0.025 a second.
 TEST(TwistedColumn, SlicesShareTheirSquaresAndThePictureClimbs)
 {
-    open_show_offscreen();
     glDisable(GL_CULL_FACE);
     glLoadIdentity();
     for (double time : {0.0, 10.0}) {
@@ -53,7 +52,6 @@ TEST(TwistedColumn, SlicesShareTheirSquaresAndThePictureClimbs)
 // of the window to the bottom and never reaches the left third.
 TEST(TwistedColumn, StandsRightOfCentreFromTopToBottom)
 {
-    open_show_offscreen();
     save_frame(show_frame_at(185.0), "twisted_column_185");
     for (double t : {175.0, 185.0, 197.0}) {
         Mask column = picture_mask(&TextureSet::lighttex3, t);

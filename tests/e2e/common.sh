@@ -12,7 +12,7 @@ start_xvfb() {
     number_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$number_file" 2>/dev/null &
     xvfb_pid=$!
-    for i in $(seq 1 100); do [ -s "$number_file" ] || ! kill -0 $xvfb_pid 2>/dev/null && break; sleep 0.1; done
+    for i in $(seq 1 300); do [ -s "$number_file" ] || ! kill -0 $xvfb_pid 2>/dev/null && break; sleep 0.1; done
     export DISPLAY=:$(head -n 1 "$number_file")
     rm -f "$number_file"
     if xdotool getdisplaygeometry >/dev/null 2>&1; then
@@ -36,23 +36,33 @@ start_window_manager() {
   [ -n "${NINESCENES_E2E_WINDOW_MANAGER:-}" ] || return 0
   $NINESCENES_E2E_WINDOW_MANAGER >/dev/null 2>&1 &
   manager_pid=$!
-  sleep 0.5
+  local i
+  for i in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
 }
 
-# Runs the show in directory $1, doing $2 once a second while it runs (a key sent before the
-# window has grabbed the keyboard is lost, so it is sent again), with the options that follow;
-# leaves status.txt and stderr.txt.
+# Runs the show in directory $1 with the options after $2; once its window is on the screen, does $2
+# (a key, or a look at the screen), and again every second while the show runs, since a key sent
+# before the window has the keyboard is lost. Only a hang meets the limit. Leaves status.txt and
+# stderr.txt.
+run_limit=180
 run_under_xvfb() {
   local dir=$1 poke=$2
   shift 2
   ( cd "$dir" || exit 1
     "$show" "$@" 2>stderr.txt & pid=$!
-    for i in $(seq 1 60); do
-      kill -0 $pid 2>/dev/null || break
-      sleep 1
-      eval "$poke"
+    started=$SECONDS
+    poked=-1
+    while kill -0 $pid 2>/dev/null; do
+      if [ $((SECONDS - started)) -ge $run_limit ]; then kill -9 $pid; echo timeout > status.txt; exit 0; fi
+      if [ $SECONDS -ne $poked ] && xdotool search --onlyvisible --name "sdl window" >/dev/null 2>&1; then
+        eval "$poke"
+        poked=$SECONDS
+      fi
+      sleep 0.1
     done
-    if kill -0 $pid 2>/dev/null; then kill -9 $pid; echo timeout > status.txt; exit 0; fi
     wait $pid; echo $? > status.txt )
 }
 

@@ -25,14 +25,17 @@ screen_sized_windows() {
   done
 }
 
-# Waits until the show's window is on the screen, then counts the screen-sized windows (once: the
-# show may take a moment to end) and ends the show.
+# Once the show's window is on the screen (run_under_xvfb waits for it), counts the screen-sized
+# windows as soon as there are at least $1 (within ten seconds), then ends the show.
 count_screen_sized_windows() {
-  local i
+  local count i
   [ -e "$dir/windows.txt" ] && { xdotool key Escape; return; }
-  for i in $(seq 1 100); do xdotool search --onlyvisible --name "sdl window" >/dev/null 2>&1 && break; sleep 0.1; done
-  sleep 1
-  screen_sized_windows | wc -l > "$dir/windows.txt"
+  for i in $(seq 1 50); do
+    count=$(screen_sized_windows | wc -l)
+    [ "$count" -ge "$1" ] && break
+    sleep 0.2
+  done
+  echo "$count" > "$dir/windows.txt"
   xdotool key Escape
 }
 
@@ -109,13 +112,13 @@ window)
   dir=$(scratch_with_data)
   # Full screen adds a window as large as the screen (a window manager, where there is one, adds
   # its own frame windows to both counts); a window does not.
-  run_under_xvfb "$dir" count_screen_sized_windows
-  status_is 0
-  full=$(cat "$dir/windows.txt")
-  rm "$dir/windows.txt"
-  run_under_xvfb "$dir" count_screen_sized_windows --window
+  run_under_xvfb "$dir" "count_screen_sized_windows 0" --window
   status_is 0
   windowed=$(cat "$dir/windows.txt")
+  rm "$dir/windows.txt"
+  run_under_xvfb "$dir" "count_screen_sized_windows $((windowed + 1))"
+  status_is 0
+  full=$(cat "$dir/windows.txt")
   [ "$full" -gt "$windowed" ] || fail "$full screen-sized windows full screen, $windowed with --window"
   ;;
 start)
