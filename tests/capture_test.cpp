@@ -8,6 +8,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
@@ -284,6 +285,96 @@ TEST_F(CaptureTool, RefusesWithOneLineAndLeavesNothing)
     EXPECT_NE(capture("--out x.mp4", "PATH=/nonexistent").errors.find("ffmpeg"), std::string::npos);
 }
 
+// Each entry of work/ (the data aside) as the user finds it: its name, then "/" for a folder, "@" for
+// a symbolic link, "|" for a FIFO, and for a regular file "=" and what it holds.
+std::vector<std::string> listing(const fs::path& work)
+{
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(work)) {
+        std::string name = entry.path().lexically_relative(work).string();
+        if (name.rfind("data", 0) == 0)
+            continue;
+        fs::file_status status = fs::symlink_status(entry.path());
+        if (fs::is_symlink(status))
+            name += "@";
+        else if (fs::is_directory(status))
+            name += "/";
+        else if (fs::is_fifo(status))
+            name += "|";
+        else {
+            std::string head = read_bytes(entry.path()).substr(0, 8);
+            name += head.rfind("RIFF", 0) == 0 ? "=wav"
+                : head.rfind("\x89PNG", 0) == 0 ? "=png"
+                : head.size() == 8 && head.compare(4, 4, "ftyp") == 0 ? "=mp4"
+                                                                      : "=text";
+        }
+        entries.push_back(name);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+// What each output is, and what is left when a capture fails: a name that is not a new one or a
+// regular file is refused before any work, and left as it was; a link to a file is written through;
+// an output that cannot be made (two --at moments with one name, a name ffmpeg knows no container
+// for, a folder holding earlier frames) is refused at once and leaves nothing; a rate that would
+// overflow is refused, a step longer than the show is not; ffmpeg killed is named as such; music
+// shorter than the range is said. Two captures to one name at once leave one whole video.
+TEST_F(CaptureTool, OutputsAreWholeOrAbsentAndRefusedBeforeAnyWork)
+{
+    struct Case {
+        const char* setup;
+        const char* arguments;
+        int status;
+        const char* message;  // a part of the one line on standard error
+        std::vector<std::string> left;
+    } cases[] = {
+        {"ln -s /dev/null null.wav", "--wav null.wav --to 0.5", 1, "not a regular file", {"null.wav@"}},
+        {"mkfifo fifo.wav", "--wav fifo.wav --to 0.5", 1, "not a regular file", {"fifo.wav|"}},
+        {"echo old > target.wav && ln -s target.wav link.wav", "--wav link.wav --to 0.5", 0, "",
+         {"link.wav@", "target.wav=wav"}},
+        {"", "--png pp --at 3,5,5.0004,7 --step 1", 1, "both be 005000.png", {}},
+        {"mkdir adir.wav", "--out ok.mp4 --wav adir.wav --to 0.1", 1, "adir.wav: a folder", {"adir.wav/"}},
+        {"", "--out noext --to 0.1", 1, "cannot make the video noext", {}},
+        {"", "--out vids/ --to 0.1", 1, "not a file name", {}},
+        {"", "--out x.mp4.tmp --to 0.1", 1, "cannot make the video x.mp4.tmp", {}},
+        {"echo x > afile", "--png afile --to 0.1", 1, "afile: not a folder", {"afile=text"}},
+        {"mkdir old && touch old/000000.png old/000007.png", "--png old --to 0.05", 1, "give --overwrite",
+         {"old/", "old/000000.png=text", "old/000007.png=text"}},
+        {"mkdir old && touch old/000000.png old/000007.png notes", "--png old --to 0.05 --overwrite", 0, "",
+         {"notes=text", "old/", "old/000000.png=png", "old/000001.png=png", "old/000002.png=png"}},
+        {"", "--out x.mp4 --fps 0.00000001/999999999", 1, "no frame lies between 0 and 240 s", {}},
+        {"", "--png s --at 240 --step 999999999", 0, "", {"s/", "s/240000.png=png"}},
+        {"mkdir bin && printf '#!/bin/sh\\nkill -9 $$\\n' > bin/ffmpeg && chmod +x bin/ffmpeg && export PATH=$PWD/bin:$PATH",
+         "--out k.mp4 --to 0.1", 1, "ffmpeg was killed by signal 9", {"bin/", "bin/ffmpeg=text"}},
+        {"", "--wav w.wav --from 2 --to 4", 0, "ends at 3.000 s: the soundtrack is silent from there", {"w.wav=wav"}},
+    };
+    give_data_with_clip();
+    auto clear_work = [this] {
+        for (const std::string& name : listing(work))
+            fs::remove_all(work / name.substr(0, name.find_first_of("/@|=")));
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.setup) + " / " + c.arguments);
+        clear_work();
+        Outcome result = shell(std::string("{ ") + c.setup + (*c.setup ? "; " : "") + tool_command(c.arguments) + "; }");
+        EXPECT_EQ(result.status, c.status) << result.errors;
+        EXPECT_NE(result.errors.find(c.message), std::string::npos) << result.errors;
+        if (c.status != 0) {
+            EXPECT_EQ(result.errors.find('\n'), result.errors.size() - 1) << result.errors;
+        }
+        EXPECT_EQ(listing(work), c.left);
+    }
+
+    clear_work();
+    Outcome both = shell("{ " + tool_command("--out s.mp4 --to 1") + " & " + tool_command("--out s.mp4 --to 0.5")
+                         + " && wait $! ; }");
+    EXPECT_EQ(both.status, 0) << both.errors;
+    EXPECT_EQ(listing(work), std::vector<std::string>({"s.mp4=mp4"}));
+    long long frames = video_frame_count(work / "s.mp4");
+    EXPECT_TRUE(frames == 30 || frames == 60) << frames << " frames";
+}
+
 // ffmpeg failing and a capture interrupted end with status 1 and one line, and
 // leave neither the output nor its partial file.
 TEST_F(CaptureTool, FailedAndInterruptedCapturesLeaveNothing)
@@ -291,13 +382,14 @@ TEST_F(CaptureTool, FailedAndInterruptedCapturesLeaveNothing)
     give_data_with_clip();
     Outcome failed = capture("--out x.nosuchformat --wav x.wav --to 0.5");
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.errors.find("ninescenes-capture: ffmpeg failed"), 0u) << failed.errors;
+    EXPECT_EQ(failed.errors.find("ninescenes-capture: cannot make the video x.nosuchformat: ffmpeg failed"), 0u)
+        << failed.errors;
     EXPECT_EQ(failed.errors.find('\n'), failed.errors.size() - 1) << failed.errors;
     EXPECT_TRUE(outputs().empty());
 
-    // Stopped while it draws (its partial video exists from the start).
+    // Stopped while it draws (its folder of frames exists from the start).
     Outcome interrupted = shell("{ " + tool_command("--out x.mp4 --png frames --to 60") + " & pid=$!; "
-                            "for i in $(seq 1 300); do [ -e x.part.mp4 ] && break; sleep 0.1; done; sleep 2; "
+                            "for i in $(seq 1 300); do [ -e frames/.part-* ] && break; sleep 0.1; done; sleep 2; "
                             "kill -TERM $pid; wait $pid; }");
     EXPECT_EQ(interrupted.status, 1);
     EXPECT_NE(interrupted.errors.find("interrupted"), std::string::npos) << interrupted.errors;

@@ -97,7 +97,7 @@ static void expect_six_copies_in_place(const RingShot& c, const std::string& nam
 
 TEST_F(MeshRings, SceneFourShowsSixKnotsOnItsRing)
 {
-    expect_six_copies_in_place({110.0, &meshes.obu1, -20, 50, -10, 0.1, 100, 50, 1500}, "ring_scene_4");
+    expect_six_copies_in_place({110.0, &meshes.obu1, -20, 50, -10, 0.1, 100, 66, 3000}, "ring_scene_4");
 }
 
 // The camera rises from y = -30 as scene 6 begins to y = 30 as scene 7 takes over.
@@ -105,7 +105,7 @@ TEST_F(MeshRings, SceneSixShowsSixStarsUnderTheRisingCamera)
 {
     for (auto [t, eye_y] : {std::pair{S5 + 1e-6, -30.0}, {S6, 30.0}}) {
         SCOPED_TRACE(t);
-        expect_six_copies_in_place({t, &meshes.obu2, eye_y, 60, 10, 0.07, 60, 19, 120},
+        expect_six_copies_in_place({t, &meshes.obu2, eye_y, 60, 10, 0.07, 60, 23, 250},
                                    "ring_scene_6_" + std::to_string(static_cast<int>(t)));
     }
 }

@@ -95,10 +95,11 @@ TEST_F(SmfFiles, DamagedFilesEndTheProgramWithOneLine)
         EXPECT_EXIT(load_smf(path.c_str()), ::testing::ExitedWithCode(1), "^ninescenes: " + fault + "[^\n]*\n$");
 }
 
-// Neighbours stand 100 apart on the first ring and 60 on the second: tumbling copies never touch.
+// Neighbours stand 100 apart on the first ring and 60 on the second: within half that, tumbling
+// copies never touch.
 TEST(GeneratedMeshes, AreClosedWoundOutwardsAndFitTheirRing)
 {
-    const double radius_limit[mesh_count] = {40.0, 25.0};
+    const double radius_limit[mesh_count] = {50.0, 30.0};
     for (int i = 0; i < mesh_count; ++i) {
         std::string path = data_file(std::string(mesh_names[i]) + mesh_extension);
         SCOPED_TRACE(path);
@@ -124,6 +125,6 @@ TEST(GeneratedMeshes, AreClosedWoundOutwardsAndFitTheirRing)
         EXPECT_EQ(unpaired, 0);
         EXPECT_GT(volume, 0.0);
         EXPECT_LT(radius, radius_limit[i]);
-        EXPECT_GT(radius, radius_limit[i] * 0.8) << "as large as the ring allows";
+        EXPECT_GT(radius, radius_limit[i] * 0.95) << "as large as the ring allows";
     }
 }

@@ -60,7 +60,7 @@ std::vector<short> decode_straight(const std::filesystem::path& path)
     mpg123_format_none(handle);
     mpg123_format(handle, audio_rate, MPG123_STEREO, MPG123_ENC_SIGNED_16);
     std::vector<short> samples;
-    if (mpg123_open(handle, path.c_str()) == MPG123_OK && mpg123_scan(handle) == MPG123_OK) {
+    if (mpg123_open(handle, path.c_str()) == MPG123_OK) {
         short buffer[4096];
         int result = MPG123_OK;
         while (result == MPG123_OK || result == MPG123_NEW_FORMAT) {

@@ -14,6 +14,7 @@ std::vector<unsigned char> encode_mp3(std::vector<short> pcm);
 
 void write_file(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 
-// The whole file decoded in one run from the start, up to its end or its first error. It is indexed
-// first, as the player does, so that both agree on where a damaged stream ends.
+// The whole file decoded in one run from the start, up to its end or its first error. It is not
+// scanned first: a full scan of a damaged stream drops the encoder delay the player leaves out, while
+// the player's index of the first minutes changes nothing it decodes.
 std::vector<short> decode_straight(const std::filesystem::path& path);

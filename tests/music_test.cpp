@@ -56,13 +56,16 @@ std::vector<short> play_from(int ms, long until_ms = 0)
     music_seek_ms(ms);
     music_play();
     auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(3);
-    // At the end of the stream the position stops moving.
-    for (long last = -1, still = 0; still < 3 && std::chrono::steady_clock::now() < give_up;) {
+    // At the end of the stream the position stops moving. The music is at least minimum_length long,
+    // so a stall of the device's thread on a busy machine before that is waited out, not taken for
+    // the end.
+    const long end_ms_at_least = until_ms > 0 ? until_ms : long(minimum_length * 1000);
+    for (long last = -1, still = 0; std::chrono::steady_clock::now() < give_up;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         long now = music_position_ms();
         still = now == last ? still + 1 : 0;
         last = now;
-        if (until_ms > 0 && now >= until_ms)
+        if (now >= end_ms_at_least && (until_ms > 0 || still >= 3))
             break;
     }
     long end_ms = music_position_ms();

@@ -127,7 +127,7 @@ Frame show_frame_at(double t)
     return grab_frame();
 }
 
-static unsigned int solid_texture(unsigned char grey)
+unsigned int solid_texture(unsigned char grey)
 {
     const unsigned char texels[16] = {grey, grey, grey, 255, grey, grey, grey, 255,
                                       grey, grey, grey, 255, grey, grey, grey, 255};

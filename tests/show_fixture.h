@@ -56,7 +56,9 @@ std::vector<FedPolygon> feed_polygons(double half_size, double depth, const std:
 // from window coordinates back to object coordinates.
 std::array<double, 3> project_point(const std::array<double, 3>& p, bool back);
 
-// A new 2 × 2 opaque black texture, to stand in for a picture: drawn additively it adds nothing.
+// A new 2 × 2 opaque texture of one grey, to stand in for a picture.
+unsigned int solid_texture(unsigned char grey);
+// The black one: drawn additively it adds nothing.
 unsigned int black_texture();
 
 // Where a picture is on screen in the frame the show draws at t: the pixels (640 × 480, top row

@@ -68,6 +68,7 @@ struct InstrumentCase {
 
 const InstrumentCase instruments[] = {
     {"kick", play_kick, {0.0, 0.3, 0, 1.0f, 1.0f}, false},
+    {"drop", play_drop, {0.0, 1.5, 33, 1.0f, 0.5f}, false},
     {"snare", play_snare, {0.0, 0.15, 0, 1.0f, 0.5f}, false},
     {"clap", play_clap, {0.0, 0.12, 0, 1.0f, 0.5f}, false},
     {"hat", play_hat, {0.0, 0.13, 0, 1.0f, 0.5f}, false},

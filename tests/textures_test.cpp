@@ -173,16 +173,24 @@ TEST_F(BadPictures, NotAJpegAppendsOneLogLinePerRun)
 TEST_F(BadPictures, CraftedPicturesAreRefusedBeforeTheyCostTimeOrMemory)
 {
     const std::string progressive = patterned_jpeg(256, 256, 3, true);
+    const std::string small = patterned_jpeg(64, 64, 3);
     struct Crafted {
         const char* name;
         std::string bytes;
         const char* line;
+        long long max_pixels = largest_picture_pixels;
     } cases[] = {
         {"huge.jpg", claiming_size(progressive, 65500, 65500), "cannot use picture huge.jpg: picture too large"},
         {"wide.jpg", claiming_size(patterned_jpeg(64, 64, 3), 16000, 64), "cannot use picture wide.jpg: picture too large"},
         {"scans.jpg", repeating_last_scan(progressive, 2000), "cannot use picture scans.jpg: too many scans"},
         {"png.jpg", "\x89PNG\r\n\x1a\n", "cannot use picture png.jpg: Not a JPEG file: starts with 0x89 0x50"},
         {"empty.jpg", "", "cannot use picture empty.jpg: Empty input file"},
+        {"arithmetic.jpg", encode_jpeg(std::vector<unsigned char>(64 * 64 * 3, 90), 64, 64, {JCS_RGB, false, true}),
+         "cannot use picture arithmetic.jpg: arithmetic-coded"},
+        // A picture allowed 128 x 128 pixels, a little larger, and one padded past the bytes it may take.
+        {"over.jpg", patterned_jpeg(129, 128, 3), "cannot use picture over.jpg: picture too large", 128 * 128},
+        {"padded.jpg", small + std::string(largest_file_bytes(128 * 128), '\0'),
+         "cannot use picture padded.jpg: file too large", 128 * 128},
     };
     for (const Crafted& c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,7 +199,7 @@ TEST_F(BadPictures, CraftedPicturesAreRefusedBeforeTheyCostTimeOrMemory)
         EXPECT_EXIT(
             {
                 alarm(30);
-                load_jpeg(c.name, &width, &height);
+                load_jpeg(c.name, &width, &height, c.max_pixels);
                 std::exit(0);
             },
             ::testing::ExitedWithCode(1), std::string("ninescenes: ") + c.line);
@@ -199,6 +207,8 @@ TEST_F(BadPictures, CraftedPicturesAreRefusedBeforeTheyCostTimeOrMemory)
     write_file("fine.jpg", repeating_last_scan(progressive, largest_scan_count - 11));
     int width = 0, height = 0;
     EXPECT_EQ(load_jpeg("fine.jpg", &width, &height).size(), 256u * 256u * 3u) << "a reasonable number of scans";
+    write_file("fine.jpg", small + std::string(largest_file_bytes(128 * 128) - small.size(), '\0'));
+    EXPECT_EQ(load_jpeg("fine.jpg", &width, &height, 128 * 128).size(), 64u * 64u * 3u) << "padded to its limit";
 }
 
 // A FIFO never ends and a device never stops: neither may block start-up in place of a picture or

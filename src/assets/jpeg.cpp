@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <jpeglib.h>
@@ -82,14 +83,24 @@ static void set_up(Decoder& d)
     d.library.progress = &d.progress;
 }
 
-// The size is checked on the header alone: multi-scan files are buffered whole by
+// The size and the coding are checked on the header alone: multi-scan files are buffered whole by
 // jpeg_start_decompress. Greyscale pictures are widened to RGB by the decoder; anything it cannot
 // deliver as RGB (CMYK, for one) stops in its error exit with a message.
-static void decode(j_decompress_ptr decoder, DecodedPicture& picture)
+static void decode(j_decompress_ptr decoder, long long max_pixels, DecodedPicture& picture)
 {
     jpeg_read_header(decoder, TRUE);
-    if (decoder->image_width > largest_picture_side || decoder->image_height > largest_picture_side)
-        give_up(reinterpret_cast<j_common_ptr>(decoder), "picture too large");
+    JDIMENSION width = decoder->image_width, height = decoder->image_height;
+    if (width > largest_picture_side || height > largest_picture_side
+        || static_cast<long long>(width) * height > max_pixels) {
+        char why[JMSG_LENGTH_MAX];
+        std::snprintf(why, sizeof why, "picture too large: %u x %u, at most %u on a side and %lld pixels", width,
+                      height, largest_picture_side, max_pixels);
+        give_up(reinterpret_cast<j_common_ptr>(decoder), why);
+    }
+    // Arithmetic decoding takes some twenty times as long a byte as Huffman decoding, and the
+    // library the show was made for never read it.
+    if (decoder->arith_code)
+        give_up(reinterpret_cast<j_common_ptr>(decoder), "arithmetic-coded, not Huffman-coded");
     decoder->out_color_space = JCS_RGB;
     jpeg_start_decompress(decoder);
     if (decoder->output_components != 3)
@@ -109,7 +120,7 @@ static void decode(j_decompress_ptr decoder, DecodedPicture& picture)
     jpeg_finish_decompress(decoder);
 }
 
-// Where the compressed bytes come from: an open file, or bytes in memory.
+// Where the compressed bytes come from: an open file, or bytes in memory; size counts either.
 struct Source {
     std::FILE* file;
     const unsigned char* bytes;
@@ -118,8 +129,14 @@ struct Source {
 
 // Sets the decoder up and decodes with the escape set, since attaching the source may already
 // fail (an empty buffer); the decoder is destroyed on either way out.
-static bool decode_guarded(const Source& source, DecodedPicture& picture, std::string& why)
+static bool decode_guarded(const Source& source, long long max_pixels, DecodedPicture& picture, std::string& why)
 {
+    long long largest_bytes = largest_file_bytes(max_pixels);
+    if (static_cast<long long>(source.size) > largest_bytes) {
+        why = "file too large: " + std::to_string(source.size) + " bytes, at most " + std::to_string(largest_bytes)
+            + " for " + std::to_string(max_pixels) + " pixels";
+        return false;
+    }
     Decoder d = {};
     if (setjmp(d.errors.escape)) {
         jpeg_destroy_decompress(&d.library);
@@ -131,36 +148,38 @@ static bool decode_guarded(const Source& source, DecodedPicture& picture, std::s
         jpeg_stdio_src(&d.library, source.file);
     else
         jpeg_mem_src(&d.library, source.bytes, static_cast<unsigned long>(source.size));
-    decode(&d.library, picture);
+    decode(&d.library, max_pixels, picture);
     jpeg_destroy_decompress(&d.library);
     return true;
 }
 
-bool decode_jpeg_file(const char* path, DecodedPicture& picture, std::string& why)
+bool decode_jpeg_file(const char* path, DecodedPicture& picture, std::string& why, long long max_pixels)
 {
     int fd = open_regular_file(path, O_RDONLY);
-    std::FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr;
+    struct stat status;
+    std::FILE* file = fd >= 0 && fstat(fd, &status) == 0 ? fdopen(fd, "rb") : nullptr;
     if (!file) {
         why = open_failure(errno);
         if (fd >= 0)
             close(fd);
         return false;
     }
-    bool decoded = decode_guarded({file, nullptr, 0}, picture, why);
+    bool decoded = decode_guarded({file, nullptr, static_cast<size_t>(status.st_size)}, max_pixels, picture, why);
     std::fclose(file);
     return decoded;
 }
 
-bool decode_jpeg_bytes(const unsigned char* bytes, size_t size, DecodedPicture& picture, std::string& why)
+bool decode_jpeg_bytes(const unsigned char* bytes, size_t size, DecodedPicture& picture, std::string& why,
+                       long long max_pixels)
 {
-    return decode_guarded({nullptr, bytes, size}, picture, why);
+    return decode_guarded({nullptr, bytes, size}, max_pixels, picture, why);
 }
 
-std::vector<unsigned char> load_jpeg(const char* path, int* width, int* height)
+std::vector<unsigned char> load_jpeg(const char* path, int* width, int* height, long long max_pixels)
 {
     DecodedPicture picture;
     std::string why;
-    if (!decode_jpeg_file(path, picture, why)) {
+    if (!decode_jpeg_file(path, picture, why, max_pixels)) {
         std::fprintf(stderr, "ninescenes: cannot use picture %s: %s\n", path, why.c_str());
         std::exit(1);
     }

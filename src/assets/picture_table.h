@@ -18,6 +18,10 @@ constexpr TexelConversion texel_conversions[] = {TexelConversion::plain_rgb, Tex
 // A mipmapped texture is filtered trilinearly; one of one level is sampled at its nearest texel.
 enum class Mipmaps { one_level, mipmapped };
 
+// A picture at its own size may hold up to four times the pixels the table gives it (twice its
+// width and height); a backdrop has exactly its size. That bounds the time and memory of start-up.
+constexpr long long own_size_pixel_growth = 4;
+
 // How a picture becomes a texture: at its own size, or copied into the top-left corner of a larger
 // backdrop texture (a wide one is one screen high, a tall one one screen wide).
 enum class PictureLayout { own_size, wide_backdrop, tall_backdrop };
@@ -56,6 +60,11 @@ struct PictureEntry {
 
     // A backdrop's long side: its width when wide, its height when tall.
     constexpr int backdrop_size() const { return layout == PictureLayout::tall_backdrop ? height : width; }
+    // The most pixels its file may hold.
+    constexpr long long accepted_pixels() const
+    {
+        return (layout == PictureLayout::own_size ? own_size_pixel_growth : 1) * static_cast<long long>(width) * height;
+    }
 };
 
 #define NINESCENES_PICTURE_ENTRY(name, width, height, conversion, mipmaps, layout) \

@@ -89,14 +89,20 @@ static GLuint upload_texture(const std::vector<uint32_t>& texels, int width, int
     return name;
 }
 
-GLuint load_texture(const char* path, int bytes_per_pixel, TexelConversion conversion, Mipmaps mipmaps)
+// The decoded picture is released before the upload, so that at most the texels and the driver's
+// copy of them are held at once.
+GLuint load_texture(const char* path, int bytes_per_pixel, TexelConversion conversion, Mipmaps mipmaps,
+                    long long max_pixels)
 {
     int width, height;
-    std::vector<unsigned char> picture = load_jpeg(path, &width, &height);
-    std::vector<uint32_t> texels(static_cast<size_t>(width) * height, 0);
-    for (size_t i = 0; i < texels.size(); ++i) {
-        const unsigned char* p = &picture[i * bytes_per_pixel];
-        texels[i] = convert_texel(conversion, p[0], p[1], p[2]);
+    std::vector<uint32_t> texels;
+    {
+        std::vector<unsigned char> picture = load_jpeg(path, &width, &height, max_pixels);
+        texels.resize(static_cast<size_t>(width) * height);
+        for (size_t i = 0; i < texels.size(); ++i) {
+            const unsigned char* p = &picture[i * bytes_per_pixel];
+            texels[i] = convert_texel(conversion, p[0], p[1], p[2]);
+        }
     }
     return upload_texture(texels, width, height, mipmaps);
 }
@@ -104,21 +110,25 @@ GLuint load_texture(const char* path, int bytes_per_pixel, TexelConversion conve
 GLuint load_background_texture(const char* path, int size, PictureLayout layout, TexelConversion conversion,
                                Mipmaps mipmaps)
 {
-    int decoded_width, decoded_height;
-    std::vector<unsigned char> picture = load_jpeg(path, &decoded_width, &decoded_height);
     PictureSize expected = backdrop_picture_size(size, layout);
-    if (decoded_width != expected.width || decoded_height != expected.height) {
-        std::fprintf(stderr, "ninescenes: picture %s is %d x %d, expected %d x %d\n", path, decoded_width,
-                     decoded_height, expected.width, expected.height);
-        std::exit(1);
-    }
     PictureSize texture = backdrop_texture_size(size, layout);
     std::vector<uint32_t> texels(static_cast<size_t>(texture.width) * texture.height, 0);
-    for (int r = 0; r < expected.height; ++r)
-        for (int c = 0; c < expected.width; ++c) {
-            const unsigned char* p = &picture[(static_cast<size_t>(r) * expected.width + c) * 3];
-            texels[static_cast<size_t>(r) * texture.width + c] = convert_backdrop_texel(conversion, p[0], p[1], p[2]);
+    {
+        int decoded_width, decoded_height;
+        std::vector<unsigned char> picture = load_jpeg(path, &decoded_width, &decoded_height,
+                                                       static_cast<long long>(expected.width) * expected.height);
+        if (decoded_width != expected.width || decoded_height != expected.height) {
+            std::fprintf(stderr, "ninescenes: picture %s is %d x %d, expected %d x %d\n", path, decoded_width,
+                         decoded_height, expected.width, expected.height);
+            std::exit(1);
         }
+        for (int r = 0; r < expected.height; ++r)
+            for (int c = 0; c < expected.width; ++c) {
+                const unsigned char* p = &picture[(static_cast<size_t>(r) * expected.width + c) * 3];
+                texels[static_cast<size_t>(r) * texture.width + c] =
+                    convert_backdrop_texel(conversion, p[0], p[1], p[2]);
+            }
+    }
     return upload_texture(texels, texture.width, texture.height, mipmaps);
 }
 
@@ -129,7 +139,7 @@ static GLuint load_picture(const PictureEntry& picture)
     std::string file = data_file(std::string(picture.name) + picture_extension);
     const char* path = file.c_str();
     if (picture.layout == PictureLayout::own_size)
-        return load_texture(path, rgb_bytes, picture.conversion, picture.mipmaps);
+        return load_texture(path, rgb_bytes, picture.conversion, picture.mipmaps, picture.accepted_pixels());
     return load_background_texture(path, picture.backdrop_size(), picture.layout, picture.conversion, picture.mipmaps);
 }
 

@@ -1,6 +1,7 @@
 // The show's pictures: decoded once at start-up and kept as GL textures for the whole run.
 #pragma once
 
+#include "assets/jpeg.h"
 #include "assets/picture_table.h"
 
 #include <GL/gl.h>
@@ -28,8 +29,10 @@ struct PictureSize {
 PictureSize backdrop_picture_size(int size, PictureLayout layout);
 PictureSize backdrop_texture_size(int size, PictureLayout layout);
 
-// Each ends the program with a one-line message and status 1 when the picture cannot be used.
-GLuint load_texture(const char* path, int bytes_per_pixel, TexelConversion conversion, Mipmaps mipmaps);
+// Each ends the program with a one-line message and status 1 when the picture cannot be used; a
+// picture at its own size may hold at most max_pixels, a backdrop exactly its layout's.
+GLuint load_texture(const char* path, int bytes_per_pixel, TexelConversion conversion, Mipmaps mipmaps,
+                    long long max_pixels = largest_picture_pixels);
 GLuint load_background_texture(const char* path, int size, PictureLayout layout, TexelConversion conversion,
                                Mipmaps mipmaps);
 

@@ -22,6 +22,20 @@ static bool is_plausible_music_file(const char* path)
     return stat(path, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= largest_music_bytes;
 }
 
+// Parses the frames of the first mp3_indexed_seconds, which fills the decoder's index, then goes back
+// to the start. The format must be known, so that the time can be turned into a frame number.
+static bool index_start(mpg123_handle* handle)
+{
+    off_t last_frame = mpg123_timeframe(handle, mp3_indexed_seconds);
+    if (last_frame < 0)
+        return false;
+    int result = MPG123_OK;
+    while (mpg123_tellframe(handle) < last_frame
+           && ((result = mpg123_framebyframe_next(handle)) == MPG123_OK || result == MPG123_NEW_FORMAT)) {
+    }
+    return mpg123_seek(handle, 0, SEEK_SET) == 0;
+}
+
 Mp3Decoder open_mp3(const char* path, int rate)
 {
     if (!is_plausible_music_file(path))
@@ -37,8 +51,8 @@ Mp3Decoder open_mp3(const char* path, int rate)
         && mpg123_format_none(handle) == MPG123_OK
         && mpg123_format(handle, rate, MPG123_STEREO, MPG123_ENC_SIGNED_16) == MPG123_OK
         && mpg123_open(handle, path) == MPG123_OK
-        && mpg123_scan(handle) == MPG123_OK
-        && mpg123_getformat(handle, &opened_rate, &channels, &encoding) == MPG123_OK;
+        && mpg123_getformat(handle, &opened_rate, &channels, &encoding) == MPG123_OK
+        && index_start(handle);
     if (!ok || mpg123_length(handle) <= 0) {
         mpg123_delete(handle);
         return nullptr;

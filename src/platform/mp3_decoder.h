@@ -1,6 +1,7 @@
-// Decoding the music file with libmpg123 into 16-bit stereo at a chosen rate. The file is indexed by
-// a full scan when it is opened, so every seek lands on its exact sample and a damaged stream ends
-// at the same place however it is reached: the player and the capture tool hear the same samples.
+// Decoding the music file with libmpg123 into 16-bit stereo at a chosen rate. The file's first
+// mp3_indexed_seconds are indexed by a scan when it is opened, so every seek there lands on its exact
+// sample and a damaged stream ends at the same place however it is reached: the player and the
+// capture tool hear the same samples.
 #pragma once
 
 #include <sys/types.h>
@@ -10,6 +11,9 @@ using Mp3Decoder = mpg123_handle_struct*;
 
 constexpr int mp3_channel_count = 2;
 constexpr int mp3_bytes_per_frame = mp3_channel_count * 2;  // one 16-bit sample per channel
+// More than any soundtrack of the show lasts. The scan stops there: a file of many small frames
+// (hours of sound at a low bit rate) opens as fast as the show's own, and a seek past it reads on.
+constexpr double mp3_indexed_seconds = 300.0;
 
 // An indexed decoder on path; null when the file is missing, is not a regular file, is far larger
 // than any soundtrack (64 MiB), or holds no MPEG audio.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program on spoilt data, one fault at a time: every picture missing, cut short, of the
-# wrong size, in greyscale and in CMYK; each mesh cut short or pointing past its vertices; the music
+# wrong size, in greyscale and in CMYK; pictures grown, padded or arithmetic-coded; each mesh cut short or pointing past its vertices; the music
 # missing, corrupt, cut short or a WAV; data/ read-only; no audio device. A picture or mesh the show
 # cannot use ends it at start-up with status 1 and its last line naming the file; everything else
 # plays (from 239.9 s, so each run ends by itself at once). Never a crash, a hang or a sanitizer report.
@@ -66,6 +66,14 @@ for picture in "$root"/data/*.jpg; do
   case_of "$name in greyscale" "$spoil greyscale $name $name" plays "data/$name"
   case_of "$name in CMYK" "$spoil cmyk $name $name" refused "data/$name"
 done
+
+# A picture may grow to four times its pixels in the picture table, a backdrop not at all; a
+# file larger than its pixels uncompressed, or arithmetic-coded, is refused before it is decoded.
+case_of "mag.jpg at twice its sides" "$spoil doubled mag.jpg mag.jpg" plays data/mag.jpg
+case_of "mag.jpg a column over that" "$spoil over mag.jpg mag.jpg" refused data/mag.jpg
+case_of "border.jpg at twice its sides" "$spoil doubled border.jpg border.jpg" refused data/border.jpg
+case_of "mag.jpg padded" "head -c 1000000 /dev/zero >> mag.jpg" refused data/mag.jpg
+case_of "mag.jpg arithmetic-coded" "$spoil arithmetic mag.jpg mag.jpg" refused data/mag.jpg
 
 for mesh in "$root"/data/*.smf; do
   name=$(basename "$mesh")

@@ -1,6 +1,7 @@
 // Writes a spoilt copy of a JPEG picture for the bad-data runs of the show: the same picture at
-// three quarters of its size, in greyscale, or in CMYK (which the show cannot use).
-// usage: spoil_picture resized|greyscale|cmyk IN.jpg OUT.jpg
+// three quarters of its size, at twice its width and height (the most a picture may grow), one
+// column more than that, in greyscale, in CMYK or arithmetic-coded (which the show cannot use).
+// usage: spoil_picture resized|doubled|over|greyscale|cmyk|arithmetic IN.jpg OUT.jpg
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -63,24 +64,44 @@ static std::vector<unsigned char> samples(const Picture& in, int width, int heig
 }
 
 static bool write_picture(const char* path, const std::vector<unsigned char>& pixels, int width, int height,
-                          J_COLOR_SPACE space)
+                          const JpegKind& kind)
 {
-    const std::string bytes = encode_jpeg(pixels, width, height, {space});
+    const std::string bytes = encode_jpeg(pixels, width, height, kind);
     std::FILE* file = std::fopen(path, "wb");
     bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return file && std::fclose(file) == 0 && written;
 }
 
+// Each way of spoiling a picture: its new size as a fraction of the old (plus extra columns), and
+// how it is encoded.
+struct Spoil {
+    const char* name;
+    int numerator, denominator, extra_columns;
+    JpegKind kind;
+};
+
+static const Spoil spoils[] = {
+    {"resized", 3, 4, 0, {}},
+    {"doubled", 2, 1, 0, {}},
+    {"over", 2, 1, 1, {}},
+    {"greyscale", 1, 1, 0, {JCS_GRAYSCALE}},
+    {"cmyk", 1, 1, 0, {JCS_CMYK}},
+    {"arithmetic", 1, 1, 0, {JCS_RGB, false, true}},
+};
+
 int main(int argc, char** argv)
 {
     Picture picture;
-    if (argc != 4 || !read_picture(argv[2], picture)) {
-        std::fprintf(stderr, "usage: spoil_picture resized|greyscale|cmyk IN.jpg OUT.jpg\n");
+    const Spoil* spoil = nullptr;
+    for (const Spoil& candidate : spoils)
+        if (argc == 4 && std::strcmp(argv[1], candidate.name) == 0)
+            spoil = &candidate;
+    if (!spoil || !read_picture(argv[2], picture)) {
+        std::fprintf(stderr, "usage: spoil_picture resized|doubled|over|greyscale|cmyk|arithmetic IN.jpg OUT.jpg\n");
         return 1;
     }
-    std::string mode = argv[1];
-    int width = mode == "resized" ? picture.width * 3 / 4 : picture.width;
-    int height = mode == "resized" ? picture.height * 3 / 4 : picture.height;
-    J_COLOR_SPACE space = mode == "greyscale" ? JCS_GRAYSCALE : mode == "cmyk" ? JCS_CMYK : JCS_RGB;
-    return write_picture(argv[3], samples(picture, width, height, space), width, height, space) ? 0 : 1;
+    int width = picture.width * spoil->numerator / spoil->denominator + spoil->extra_columns;
+    int height = picture.height * spoil->numerator / spoil->denominator;
+    const JpegKind& kind = spoil->kind;
+    return write_picture(argv[3], samples(picture, width, height, kind.colour_space), width, height, kind) ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "assets/data_directory.h"
 #include "contact_sheet.h"
 #include "output_files.h"
+#include "show/audio.h"
 #include "platform/offscreen.h"
 #include "png_frames.h"
 #include "progress.h"
@@ -17,10 +18,8 @@
 #include "video_encoder.h"
 
 #include <GL/gl.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -32,10 +31,16 @@ using Frame = std::vector<unsigned char>;
 
 static constexpr long long no_frame = -1;
 
+// The temporary names the outputs are written under until they are kept.
+struct OutputNames {
+    std::string video, wav, contact_sheet, png_directory;
+};
+
 // What the frames are drawn for, frame by frame, and where the drawing stands.
 struct Run {
     CaptureRequest request;
     ShowState show;
+    OutputNames outputs;
     long long last_frame = no_frame;  // the last frame of the grid to draw
     long long sheet_frames[contact_sheet_scenes];
     size_t next_toggle = 0;
@@ -53,8 +58,9 @@ static void abandon_capture()
 [[noreturn]] static void fail(const std::string& why)
 {
     end_progress();
+    std::string message = named_as_given(why);
     abandon_capture();
-    std::fprintf(stderr, "ninescenes-capture: %s\n", why.c_str());
+    std::fprintf(stderr, "ninescenes-capture: %s\n", message.c_str());
     std::exit(1);
 }
 
@@ -62,12 +68,6 @@ static void check(bool ok, const std::string& why)
 {
     if (!ok)
         fail(why);
-}
-
-static void make_directory(const std::string& directory)
-{
-    if (mkdir(directory.c_str(), 0777) != 0 && errno != EEXIST)
-        fail("cannot create " + directory + ": " + std::strerror(errno));
 }
 
 static std::string numbered_name(const std::string& directory, long long number)
@@ -80,7 +80,7 @@ static std::string numbered_name(const std::string& directory, long long number)
 static void write_png_frame(const std::string& path, const Frame& frame)
 {
     std::string why;
-    check(claim_output(path, &why) && write_png(partial_path(path), frame, screen_width, screen_height, &why), why);
+    check(write_png(path, frame, screen_width, screen_height, &why), why);
 }
 
 static void plan_frames(Run& run)
@@ -125,7 +125,7 @@ static void capture_moments(Run& run, double t, bool t_drawn)
             return;
         if (moment < t)
             draw_at(run, moment);
-        write_png_frame(numbered_name(run.request.png_directory, std::lround(moment * 1000.0)),
+        write_png_frame(numbered_name(run.outputs.png_directory, moment_number(moment)),
                         read_frame_rgba(screen_width, screen_height));
     }
 }
@@ -140,7 +140,7 @@ static void keep_range_frame(Run& run, long long n)
         check(write_video_frame(video_frame.data(), &why), why);
     }
     if (!request.png_directory.empty())
-        write_png_frame(numbered_name(request.png_directory, n - request.first_frame),
+        write_png_frame(numbered_name(run.outputs.png_directory, n - request.first_frame),
                         read_frame_rgba(screen_width, screen_height));
 }
 
@@ -185,30 +185,49 @@ static void open_show()
     init_demo(0.0);
 }
 
-// The soundtrack of the range's frames, to the sample; silence, with a notice, without music.
+// The soundtrack of the range's frames, to the sample; silence, with a notice, where the music
+// does not reach.
 static Samples soundtrack_of_range(const CaptureRequest& request)
 {
     long long first = sample_frame_at(frame_time(request.rate, request.first_frame));
     long long end = sample_frame_at(frame_time(request.rate, request.end_frame));
-    bool found = false;
+    long long music_end = no_music;
     std::string music = data_file(music_file);
-    Samples sound = cut_soundtrack(music, first, end - first, &found);
-    if (!found)
+    Samples sound = cut_soundtrack(music, first, end - first, &music_end);
+    if (music_end == no_music)
         std::fprintf(stderr, "ninescenes-capture: no music in %s: the soundtrack is silence\n", music.c_str());
+    else if (music_end < end)
+        std::fprintf(stderr, "ninescenes-capture: the music in %s ends at %.3f s: the soundtrack is silent from there\n",
+                     music.c_str(), double(music_end) / audio_rate);
     return sound;
 }
 
-// Every output is claimed before the long work starts, so an unwritable one is refused at once.
-static void claim_outputs(const CaptureRequest& request)
+static std::string claimed_file(const std::string& path)
+{
+    std::string why;
+    std::string temporary = path.empty() ? "" : claim_file(path, &why);
+    check(path.empty() || !temporary.empty(), why);
+    return temporary;
+}
+
+// Every output is claimed, and a video tried, before the long work starts: one that cannot be made
+// is refused at once.
+static OutputNames claim_outputs(const CaptureRequest& request)
 {
     std::string why;
     if (!request.video.empty())
-        check(find_ffmpeg(&why) && claim_output(request.video, &why), why);
-    for (const std::string* path : {&request.wav, &request.contact_sheet})
-        if (!path->empty())
-            check(claim_output(*path, &why), why);
-    if (!request.png_directory.empty())
-        make_directory(request.png_directory);
+        check(find_ffmpeg(&why), why);
+    OutputNames names;
+    names.video = claimed_file(request.video);
+    names.wav = claimed_file(request.wav);
+    names.contact_sheet = claimed_file(request.contact_sheet);
+    if (!request.png_directory.empty()) {
+        names.png_directory = claim_frame_folder(request.png_directory, request.overwrite, &why);
+        check(!names.png_directory.empty(), why);
+    }
+    if (!request.video.empty() && !try_video(names.video, &why))
+        fail("cannot make the video " + request.video + ": " + why);
+    return names;
 }
 
 int main(int argc, char** argv)
@@ -220,24 +239,24 @@ int main(int argc, char** argv)
         return 1;
     watch_for_interrupts();
     std::atexit(abandon_capture);
-    claim_outputs(request);
+    run.outputs = claim_outputs(request);
+    const OutputNames& outputs = run.outputs;
     plan_frames(run);
     std::string why;
     Samples sound;
     if (!request.video.empty() || !request.wav.empty())
         sound = soundtrack_of_range(request);
     if (!request.wav.empty())
-        check(write_wav(partial_path(request.wav), sound, &why), why);
+        check(write_wav(outputs.wav, sound, &why), why);
     if (run.last_frame != no_frame) {
         open_show();
         if (!request.video.empty())
-            check(start_video(partial_path(request.video), screen_width, screen_height, request.rate, sound, &why),
-                  why);
+            check(start_video(outputs.video, screen_width, screen_height, request.rate, sound, &why), why);
         draw_frames(run);
         if (!request.video.empty())
             check(finish_video(&why), why);
         if (!request.contact_sheet.empty())
-            check(write_contact_sheet(partial_path(request.contact_sheet), &why), why);
+            check(write_contact_sheet(outputs.contact_sheet, &why), why);
     }
     check(keep_outputs(&why), why);
     return 0;

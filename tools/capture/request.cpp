@@ -9,11 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <numeric>
 
 static constexpr const char* usage =
     "usage: ninescenes-capture [--out FILE.mp4] [--png DIR] [--wav FILE.wav] [--contact-sheet FILE.png]"
     " [--from SECONDS] [--to SECONDS] [--fps RATE] [--toggle B@SECONDS|J@SECONDS] [--at SECONDS,...]"
-    " [--step SECONDS] [--trails] [--dct] [--help]";
+    " [--step SECONDS] [--trails] [--dct] [--overwrite] [--help]";
 static constexpr const char* help_text =
     "Renders the show offscreen, frame-exact: the demo time advances one frame step per frame.\n"
     "  --out FILE.mp4          an H.264 video of the range with its soundtrack (through ffmpeg)\n"
@@ -26,6 +27,7 @@ static constexpr const char* help_text =
     "  --at SECONDS,...        with --png: only these moments, named by the millisecond\n"
     "  --step SECONDS          with --at: the frame step instead of 1/60 s\n"
     "  --trails, --dct         the same as --toggle B@0, --toggle J@0\n"
+    "  --overwrite             with --png: replace the frames an earlier capture left in DIR\n"
     "Frames before the range are drawn but not kept, so what carries from frame to frame is as in\n"
     "a whole-show capture. Outputs appear under their names only when the capture has succeeded.\n";
 
@@ -50,6 +52,8 @@ long long nearest_frame(const FrameRate& rate, double t)
     return std::llround(t * static_cast<double>(rate.frames) / static_cast<double>(rate.seconds));
 }
 
+long long moment_number(double moment) { return std::llround(moment * 1000.0); }
+
 // A positive decimal ("29.97", "0.5") as numerator / denominator; false for anything else.
 static bool parse_decimal(const std::string& text, long long* numerator, long long* denominator)
 {
@@ -67,17 +71,18 @@ static bool parse_decimal(const std::string& text, long long* numerator, long lo
     return *numerator > 0;
 }
 
-// "60", "29.97" or "60000/1001".
+// "60", "29.97" or "60000/1001", in lowest terms. Each side has at most nine digits, so neither
+// product can overflow.
 static bool parse_ratio(const std::string& text, long long* numerator, long long* denominator)
 {
     size_t slash = text.find('/');
-    if (slash == std::string::npos)
-        return parse_decimal(text, numerator, denominator);
-    long long a, b, c, d;
-    if (!parse_decimal(text.substr(0, slash), &a, &b) || !parse_decimal(text.substr(slash + 1), &c, &d))
+    long long a, b, c = 1, d = 1;
+    if (!parse_decimal(text.substr(0, slash), &a, &b)
+        || (slash != std::string::npos && !parse_decimal(text.substr(slash + 1), &c, &d)))
         return false;
-    *numerator = a * d;
-    *denominator = b * c;
+    long long common = std::gcd(a * d, b * c);
+    *numerator = a * d / common;
+    *denominator = b * c / common;
     return true;
 }
 
@@ -99,6 +104,12 @@ static std::vector<double> parse_moments(const std::string& list)
         start = comma + 1;
     }
     std::sort(moments.begin(), moments.end());
+    for (size_t i = 1; i < moments.size(); ++i)
+        if (moment_number(moments[i]) == moment_number(moments[i - 1])) {
+            char name[32];
+            std::snprintf(name, sizeof name, "%06lld.png", moment_number(moments[i]));
+            refuse("--at " + list + ": two moments would both be " + name + " (moments are named by the millisecond)");
+        }
     return moments;
 }
 
@@ -114,6 +125,9 @@ bool wants_range_frames(const CaptureRequest& request)
 {
     return !request.video.empty() || (!request.png_directory.empty() && request.moments.empty());
 }
+
+// The soundtrack is cut to the range too.
+static bool uses_range(const CaptureRequest& request) { return wants_range_frames(request) || !request.wav.empty(); }
 
 // The options as given, before they are checked against each other.
 struct GivenOptions {
@@ -165,12 +179,19 @@ static void check_combination(GivenOptions& given)
     } else if (given.step_given) {
         refuse("--step goes with --at; a range takes --fps");
     }
-    if (request.rate.frames > highest_rate * request.rate.seconds)
+    if (request.overwrite && request.png_directory.empty())
+        refuse("--overwrite goes with --png");
+    // In floating point: a rate of nine digits over nine digits times a thousand overflows a long long.
+    if (double(request.rate.frames) > double(highest_rate) * double(request.rate.seconds))
         refuse("at most " + std::to_string(highest_rate) + " frames per second");
     request.first_frame = nearest_frame(request.rate, given.from);
     request.end_frame = nearest_frame(request.rate, given.to);
-    if (request.end_frame <= request.first_frame)
-        refuse("the range from --from to --to holds no frame");
+    if (uses_range(request) && request.end_frame <= request.first_frame) {
+        char range[160];
+        std::snprintf(range, sizeof range, "no frame lies between %g and %g s at %lld/%lld frames per second",
+                      given.from, given.to, request.rate.frames, request.rate.seconds);
+        refuse(range);
+    }
     std::stable_sort(request.toggles.begin(), request.toggles.end(),
                      [](const Toggle& a, const Toggle& b) { return a.moment < b.moment; });
 }
@@ -183,6 +204,8 @@ CaptureRequest parse_capture_request(int argc, char** argv)
         if (option == "--help") {
             std::printf("%s\n%s", usage, help_text);
             std::exit(0);
+        } else if (option == "--overwrite") {
+            given.request.overwrite = true;
         } else if (option == "--trails" || option == "--dct") {
             given.request.toggles.push_back({0.0, option == "--trails" ? 'B' : 'J'});
         } else if (std::find(std::begin(value_options), std::end(value_options), option) == std::end(value_options)) {

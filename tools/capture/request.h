@@ -15,6 +15,8 @@ struct FrameRate {
 double frame_time(const FrameRate& rate, long long n);
 // The frame nearest to demo time t.
 long long nearest_frame(const FrameRate& rate, double t);
+// A moment of --at is named by its millisecond: 2.5 s is 002500.png.
+long long moment_number(double moment);
 
 // Key B (trails) or J (block band) switched at a moment of the show.
 struct Toggle {
@@ -33,6 +35,7 @@ struct CaptureRequest {
     std::string contact_sheet;  // a frame from the middle of each scene
     std::vector<double> moments;  // --at: single moments instead of a range, in ascending order
     std::vector<Toggle> toggles;  // in ascending order of their moments
+    bool overwrite = false;       // earlier frames in png_directory are replaced
 };
 
 // Refuses a bad command line with one line on standard error and status 1; --help ends with 0.

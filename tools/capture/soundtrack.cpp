@@ -17,27 +17,33 @@ static constexpr int bits_per_sample = 16;
 
 long long sample_frame_at(double t) { return std::llround(t * audio_rate); }
 
-// Decodes and drops frames until the decoder stands at frame first; false if the music ends before.
-static bool skip_to(Mp3Decoder decoder, long long first)
+// Decodes and drops frames until the decoder stands at frame first; the frames it dropped, fewer
+// than first if the music ends before.
+static long long skip_to(Mp3Decoder decoder, long long first)
 {
     std::vector<unsigned char> scratch(size_t(skip_chunk_frames) * mp3_bytes_per_frame);
-    for (long long left = first; left > 0;) {
-        int wanted = int(std::min<long long>(left, skip_chunk_frames)) * mp3_bytes_per_frame;
+    long long skipped = 0;
+    while (skipped < first) {
+        int wanted = int(std::min<long long>(first - skipped, skip_chunk_frames)) * mp3_bytes_per_frame;
         int got = read_mp3(decoder, scratch.data(), wanted);
-        left -= got / mp3_bytes_per_frame;
+        skipped += got / mp3_bytes_per_frame;
         if (got < wanted)
-            return false;
+            break;
     }
-    return true;
+    return skipped;
 }
 
-Samples cut_soundtrack(const std::string& music_path, long long first, long long count, bool* found)
+Samples cut_soundtrack(const std::string& music_path, long long first, long long count, long long* music_end)
 {
     Samples samples(size_t(count) * mp3_channel_count, 0);
     Mp3Decoder decoder = open_mp3(music_path.c_str(), audio_rate);
-    *found = decoder != nullptr;
-    if (decoder && skip_to(decoder, first))
-        read_mp3(decoder, reinterpret_cast<unsigned char*>(samples.data()), int(samples.size() * sizeof(int16_t)));
+    *music_end = no_music;
+    if (decoder) {
+        *music_end = skip_to(decoder, first);
+        if (*music_end == first)
+            *music_end += read_mp3(decoder, reinterpret_cast<unsigned char*>(samples.data()),
+                                   int(samples.size() * sizeof(int16_t))) / mp3_bytes_per_frame;
+    }
     close_mp3(decoder);
     return samples;
 }

@@ -1,5 +1,7 @@
 // The ffmpeg process: raw frames on its standard input, the sound from an unnamed temporary file on
-// descriptor 3, its messages into another, read back only when it fails.
+// descriptor 3, its messages into another, read back only when it fails. A trial run first makes a
+// one-frame video of the output's name, so that a container ffmpeg does not know by the name's
+// extension, or one that cannot hold H.264 and AAC, is refused before any frame is drawn.
 #include "video_encoder.h"
 
 #include "output_files.h"
@@ -15,6 +17,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 extern char** environ;
@@ -78,22 +81,48 @@ static bool write_all(int file, const void* bytes, size_t length)
     return true;
 }
 
-static std::vector<std::string> ffmpeg_arguments(const std::string& file, int width, int height, const FrameRate& rate)
+// The options of the output, the same for the trial as for the video.
+static std::vector<std::string> output_arguments(const std::string& file)
 {
-    std::string size = std::to_string(width) + "x" + std::to_string(height);
-    std::string frames_per_second = std::to_string(rate.frames) + "/" + std::to_string(rate.seconds);
-    return {ffmpeg_name, "-nostdin", "-hide_banner", "-loglevel", "error", "-y",
-            "-f", "rawvideo", "-pix_fmt", "bgra", "-video_size", size, "-framerate", frames_per_second,
-            "-i", "pipe:0",
-            "-f", "s16le", "-ar", std::to_string(audio_rate), "-ac", std::to_string(mp3_channel_count),
-            "-i", "pipe:" + std::to_string(sound_descriptor),
-            "-map", "0:v", "-map", "1:a", "-vf", "vflip",
+    return {"-map", "0:v", "-map", "1:a",
             "-c:v", "libx264", "-preset", encoder_preset, "-crf", video_quality, "-pix_fmt", "yuv420p",
             "-c:a", "aac", "-b:a", sound_bitrate,
             "-movflags", "+faststart",
             "file:" + file};
 }
 
+static std::vector<std::string> with_output(std::vector<std::string> arguments, const std::string& file)
+{
+    std::vector<std::string> output = output_arguments(file);
+    arguments.insert(arguments.end(), output.begin(), output.end());
+    return arguments;
+}
+
+static std::vector<std::string> ffmpeg_arguments(const std::string& file, int width, int height, const FrameRate& rate)
+{
+    std::string size = std::to_string(width) + "x" + std::to_string(height);
+    std::string frames_per_second = std::to_string(rate.frames) + "/" + std::to_string(rate.seconds);
+    return with_output({ffmpeg_name, "-nostdin", "-hide_banner", "-loglevel", "error", "-y",
+                        "-f", "rawvideo", "-pix_fmt", "bgra", "-video_size", size, "-framerate", frames_per_second,
+                        "-i", "pipe:0",
+                        "-f", "s16le", "-ar", std::to_string(audio_rate), "-ac", std::to_string(mp3_channel_count),
+                        "-i", "pipe:" + std::to_string(sound_descriptor),
+                        "-vf", "vflip"},
+                       file);
+}
+
+// One black frame and a moment of silence, from ffmpeg's own sources, encoded as the video will be.
+static std::vector<std::string> trial_arguments(const std::string& file)
+{
+    return with_output({ffmpeg_name, "-nostdin", "-hide_banner", "-loglevel", "error", "-y",
+                        "-f", "lavfi", "-i", "color=c=black:s=64x64:r=1:d=1",
+                        "-f", "lavfi", "-i", "anullsrc=r=" + std::to_string(audio_rate) + ":cl=stereo",
+                        "-frames:v", "1", "-shortest"},
+                       file);
+}
+
+// Starts ffmpeg with the frames (or nothing) on its standard input and the sound (if any) on
+// descriptor 3.
 static bool spawn_ffmpeg(const std::vector<std::string>& arguments, int frames_in, int sound_in)
 {
     std::vector<char*> argv;
@@ -102,8 +131,12 @@ static bool spawn_ffmpeg(const std::vector<std::string>& arguments, int frames_i
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, frames_in, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, sound_in, sound_descriptor);
+    if (frames_in >= 0)
+        posix_spawn_file_actions_adddup2(&actions, frames_in, STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (sound_in >= 0)
+        posix_spawn_file_actions_adddup2(&actions, sound_in, sound_descriptor);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, message_file, STDERR_FILENO);
     // Its own process group: a ^C on the terminal reaches only the capture, which then stops ffmpeg.
@@ -152,18 +185,18 @@ bool start_video(const std::string& file, int width, int height, const FrameRate
     return true;
 }
 
-// ffmpeg's last line of messages: its reason for failing.
-static std::string last_message()
+// ffmpeg's first line of messages, its reason for failing, without the "[muxer @ 0x…] " before it.
+static std::string first_message()
 {
     std::string text;
     char chunk[4096];
     lseek(message_file, 0, SEEK_SET);
     for (ssize_t got; (got = read(message_file, chunk, sizeof chunk)) > 0;)
         text.append(chunk, size_t(got));
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    size_t line_start = text.find_last_of("\r\n");
-    return line_start == std::string::npos ? text : text.substr(line_start + 1);
+    text = text.substr(0, text.find_first_of("\r\n"));
+    if (!text.empty() && text[0] == '[' && text.find("] ") != std::string::npos)
+        text.erase(0, text.find("] ") + 2);
+    return text;
 }
 
 // Waits for ffmpeg to end; false with its reason unless it ended well.
@@ -177,9 +210,32 @@ static bool wait_for_ffmpeg(std::string* why)
     ffmpeg_pid = -1;
     if (waited > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return true;
-    std::string message = last_message();
+    if (interrupted()) {
+        *why = "interrupted; no output kept";
+        return false;
+    }
+    if (waited > 0 && WIFSIGNALED(status)) {
+        *why = "ffmpeg was killed by signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status))
+            + ")";
+        return false;
+    }
+    std::string message = first_message();
     *why = "ffmpeg failed" + (message.empty() ? std::string() : ": " + message);
     return false;
+}
+
+bool try_video(const std::string& file, std::string* why)
+{
+    message_file = unnamed_file();
+    bool made = message_file >= 0 && spawn_ffmpeg(trial_arguments(file), -1, -1);
+    if (!made)
+        *why = "cannot start " + ffmpeg_path;
+    else
+        made = wait_for_ffmpeg(why);
+    if (message_file >= 0)
+        close(message_file);
+    message_file = -1;
+    return made;
 }
 
 bool write_video_frame(const unsigned char* bgra, std::string* why)

@@ -13,9 +13,9 @@ struct Colour {
     float r, g, b;
 };
 
-inline Colour operator+(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-inline Colour operator-(Colour a, Colour b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
-inline Colour operator*(Colour a, float k) { return {a.r * k, a.g * k, a.b * k}; }
+constexpr Colour operator+(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
+constexpr Colour operator-(Colour a, Colour b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
+constexpr Colour operator*(Colour a, float k) { return {a.r * k, a.g * k, a.b * k}; }
 
 // The show's palette: night blues and violets lit by ember orange and gold.
 constexpr Colour ink = {0.010f, 0.012f, 0.045f};

@@ -1,6 +1,8 @@
 // Writes a canvas as a baseline JPEG with libjpeg, byte for byte the same on every run.
 #include "jpeg_writer.h"
 
+#include "whole_file.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -53,18 +55,15 @@ void set_fixed_parameters(jpeg_compress_struct& info, const Canvas& canvas)
 
 bool write_jpeg(const std::string& path, const Canvas& canvas)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        std::fprintf(stderr, "ninescenes-data: cannot create %s\n", path.c_str());
-        return false;
-    }
     jpeg_compress_struct info;
     WriterErrors errors;
     info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = exit_on_error;
     errors.path = path.c_str();
     jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
+    unsigned char* bytes = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &bytes, &size);
     set_fixed_parameters(info, canvas);
     jpeg_start_compress(&info, TRUE);
 
@@ -81,8 +80,7 @@ bool write_jpeg(const std::string& path, const Canvas& canvas)
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
-    const bool closed = std::fclose(file) == 0;
-    if (!closed)
-        std::fprintf(stderr, "ninescenes-data: cannot write %s\n", path.c_str());
-    return closed;
+    bool written = write_whole_file(path, bytes, size);
+    std::free(bytes);
+    return written;
 }

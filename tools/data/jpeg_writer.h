@@ -5,5 +5,6 @@
 
 #include "canvas.h"
 
-// Returns false and prints one line on standard error if the file cannot be written.
+// Returns false and prints one line on standard error if the file cannot be written; writes it
+// whole or not at all.
 bool write_jpeg(const std::string& path, const Canvas& canvas);

@@ -53,12 +53,14 @@ float spot(float x, float y, float centre_x, float centre_y, float radius)
 }
 
 // Light seen from the upper left with a faint bounce from the lower right, and a dark rim; the
-// bulging cube reads only the inner half of the disc, so the glint sits well inside it.
+// bulging cube reads only the inner half of the disc, so the glint sits well inside it. Only the very
+// middle of the glint is opaque: a wide one turns whole faces of the cube, and the blob under the
+// rings that are added over it, into flat white.
 float blob_light(float x, float y)
 {
     const float r = std::hypot(x, y);
-    const float glint = 0.45f * spot(x, y, -0.25f, 0.30f, 0.42f) + spot(x, y, -0.25f, 0.30f, 0.20f) +
-                        0.35f * spot(x, y, -0.25f, 0.30f, 0.07f);
+    const float glint = 0.35f * spot(x, y, -0.25f, 0.30f, 0.42f) + 0.5f * spot(x, y, -0.25f, 0.30f, 0.18f) +
+                        0.2f * spot(x, y, -0.25f, 0.30f, 0.06f);
     const float bounce = 0.45f * spot(x, y, 0.42f, -0.40f, 0.10f);
     const float rim = smoothstep(0.55f, 0.98f, r);
     return glint + bounce - rim;
@@ -74,15 +76,17 @@ float column_light(float x, float y)
     return strips * height_fade - rim;
 }
 
-// The cube reads only the disc of radius 0.5: a hot spot just off centre, a thin sheen ring and a
-// dark edge, so a face glints as its mirror direction swings past the viewer.
+// The cube reads only the disc of radius 0.5: a warm hot spot just off centre and a thin sheen ring,
+// neither quite opaque, and towards the edge a faint violet veil, so a face glints as its mirror
+// direction swings past the viewer and otherwise shows its tiles, a little dimmed, whichever way it
+// turns. A flat face looks at only a small patch of the disc, so no patch may cover it.
 float cube_light(float x, float y)
 {
     const float r = std::hypot(x, y);
-    const float glint = spot(x, y, -0.12f, 0.15f, 0.10f) + 0.5f * spot(x, y, -0.12f, 0.15f, 0.04f);
-    const float sheen = 0.35f * gaussian(r - 0.26f, 0.03f);
-    const float rim = smoothstep(0.30f, 0.50f, r);
-    return glint + sheen - rim;
+    const float glint = 0.55f * spot(x, y, -0.12f, 0.15f, 0.12f) + 0.25f * spot(x, y, -0.12f, 0.15f, 0.05f);
+    const float sheen = 0.25f * gaussian(r - 0.26f, 0.03f);
+    const float veil = 0.3f * smoothstep(0.30f, 0.50f, r);
+    return glint + sheen - veil;
 }
 
 void paint_light_map(Canvas& canvas, float (*light)(float x, float y))
@@ -194,47 +198,52 @@ void paint_lighttex3(Canvas& canvas) { paint_light_map(canvas, column_light); }
 
 void paint_wobllighttex(Canvas& canvas) { paint_light_map(canvas, cube_light); }
 
-// A glowing ring: a white-hot band inside an ember glow with a faint violet haze.
+// A glowing ring: a gold band inside an ember glow with a faint violet haze. The scenes add three of
+// them over a lit object, so one ring alone stays well short of white, and even where they cross,
+// blue, which the band hardly has, keeps the light coloured.
 void paint_circletex(Canvas& canvas)
 {
     paint_each(canvas, [&](float px, float py) {
         const float r = std::hypot(disc_coordinate(px, canvas.width), disc_coordinate(py, canvas.height));
         const float band = r - 0.70f;
-        const Colour glow = cream * gaussian(band, 0.025f) + ember * (0.85f * gaussian(band, 0.09f)) +
-                            violet * (0.5f * gaussian(band, 0.25f));
+        const Colour glow = gold * (0.4f * gaussian(band, 0.03f)) + ember * (0.45f * gaussian(band, 0.08f)) +
+                            violet * (0.25f * gaussian(band, 0.2f));
         return glow * edge_window(r);
     });
 }
 
-// A small round sprite: a white spark in a gold halo with a faint violet fringe. The ring scenes fly
-// ten of them through the camera, stacked along one line of sight, so the glow stays compact.
+// A small round sprite: a white spark in a tight gold halo. The ring scenes fly ten of them through
+// the camera, stacked along one line of sight and growing to fill the window as they pass the eye, so
+// the glow stays small and faint enough that the ring behind it still shows through.
 void paint_circletex2(Canvas& canvas)
 {
     paint_each(canvas, [&](float px, float py) {
         const float r = std::hypot(disc_coordinate(px, canvas.width), disc_coordinate(py, canvas.height));
         const Colour glow =
-            white * (0.9f * gaussian(r, 0.04f)) + gold * (0.45f * gaussian(r, 0.11f)) + violet * (0.15f * gaussian(r, 0.3f));
+            white * (0.6f * gaussian(r, 0.03f)) + gold * (0.22f * gaussian(r, 0.08f)) + violet * (0.05f * gaussian(r, 0.25f));
         return glow * edge_window(r);
     });
 }
 
-// A sheet of light running down the picture (along the light plane): a soft blue-violet glow brightest
-// down the middle, crossed by a few fine streaks, fading out towards both ends of the plane. The ring
-// scenes turn three of these about one axis, so the middle stays dim enough for their sprites to show.
+// A sheet of light running down the picture (along the light plane, t = 0 at its far end): a soft
+// blue-violet core and a few fine streaks, fading softly to black well before the sides. The ring
+// scenes' cameras stand at t = 0.6 and 0.67 of their planes, where a plane passing close to the eye
+// fills the frame with one magnified patch of the picture, cut hard by the near clipping plane; so
+// the light is brightest beyond the ring (t = 0.5) and fades out before it reaches the viewer.
 void paint_linetex(Canvas& canvas)
 {
     const Colour beam_blue = {0.30f, 0.30f, 1.0f};
-    const float streak_offsets[] = {-0.62f, -0.34f, 0.27f, 0.55f};
+    const float streak_offsets[] = {-0.5f, -0.27f, 0.22f, 0.45f};
     paint_each(canvas, [&](float px, float py) {
         const float across = disc_coordinate(px, canvas.width);
         const float along = py / static_cast<float>(canvas.height);
-        const float ends = smoothstep(0.0f, 0.2f, along) * smoothstep(1.0f, 0.8f, along);
+        const float ends = smoothstep(0.0f, 0.2f, along) * smoothstep(0.6f, 0.45f, along);
         float streaks = 0.0f;
         for (float offset : streak_offsets)
-            streaks += gaussian(across - offset, 0.018f);
-        const Colour glow = beam_blue * (0.28f * gaussian(across, 0.22f)) + violet * (0.3f * gaussian(across, 0.55f)) +
-                            cream * (0.22f * streaks);
-        return glow * (ends * edge_window(std::fabs(across)));
+            streaks += gaussian(across - offset, 0.015f);
+        const Colour glow = beam_blue * (0.25f * gaussian(across, 0.15f)) + violet * (0.15f * gaussian(across, 0.35f)) +
+                            cream * (0.2f * streaks);
+        return glow * (ends * smoothstep(0.75f, 0.55f, std::fabs(across)));
     });
 }
 
@@ -248,12 +257,13 @@ void paint_refl1(Canvas& canvas)
     paint_reflection(canvas, dusk);
 }
 
-// Night: a deep blue sky with a violet glow low down, a high pale moon, a checked floor.
+// Gilded: a pale gold sky burning to ember at the horizon, a high white sun, a dark floor checked in
+// gold. Warm, bright and hard-edged, it lights the stars against the violet cavity they turn in.
 void paint_refl2(Canvas& canvas)
 {
-    const Mood night = {
-        night_blue * 1.6f, mix(violet, cream, 0.55f), cream, normalised({0.5f, 0.6f, 0.62f}), 0.02f,
-        violet * 0.5f, violet, mix(violet, cream, 0.6f), true,
+    const Mood gilded = {
+        mix(gold, cream, 0.6f), ember, white, normalised({0.5f, 0.6f, 0.62f}), 0.02f,
+        ink, night_blue, gold * 0.8f, true,
     };
-    paint_reflection(canvas, night);
+    paint_reflection(canvas, gilded);
 }

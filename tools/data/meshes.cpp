@@ -5,6 +5,7 @@
 #include "meshes.h"
 
 #include "assets/mesh_table.h"
+#include "whole_file.h"
 
 #include <array>
 #include <cmath>
@@ -76,18 +77,23 @@ TriangleMesh ball_grid(int columns, int rows, Point point)
     return mesh;
 }
 
-// ---- obu1: a trefoil knot tube ----
+// ---- obu1: a knotted tube ----
 //
-// The knot winds twice round the z axis while it circles a core of radius 20 three times at radius
-// 10. Its strands pass at least 16.6 apart and it bends no tighter than radius 14.3, so a tube of
-// radius 7 neither touches itself nor folds; it reaches 37 from the centre.
-constexpr double knot_core_radius = 20.0;
-constexpr double knot_winding_radius = 10.0;
-constexpr double knot_turns = 2.0;
-constexpr double knot_windings = 3.0;
-constexpr double knot_tube_radius = 7.0;
+// A (3, 5) torus knot: it winds three times round the z axis while it circles a core of radius 30
+// five times at radius 11. Its strands pass at least 16.6 apart and it bends no tighter than radius
+// 22, so a tube of radius 7.5 neither touches itself nor folds; it reaches 48.5 from the centre, just
+// under half the 100 between neighbours on the ring. Three shallow flutes twist along the tube, so
+// its reflection breaks into spiralling bands as it tumbles.
+constexpr double knot_core_radius = 30.0;
+constexpr double knot_winding_radius = 11.0;
+constexpr double knot_turns = 3.0;
+constexpr double knot_windings = 5.0;
+constexpr double knot_tube_radius = 7.5;
+constexpr double knot_flute_depth = 0.12;  // of the tube's radius
+constexpr int knot_flutes = 3;
+constexpr double knot_flute_twists = 15.0;  // turns of the flutes about the tube along the whole knot
 constexpr int knot_tube_sides = 12;
-constexpr int knot_length_steps = 120;
+constexpr int knot_length_steps = 150;
 
 Vec3 knot_point(double t)
 {
@@ -112,27 +118,30 @@ Frame knot_frame(double t)
     return {cross(binormal, tangent), binormal};
 }
 
-TriangleMesh trefoil_knot()
+TriangleMesh torus_knot()
 {
     // Around the tube first, along the knot second: the cell turns counter-clockwise from outside.
     return ring_grid(knot_tube_sides, knot_length_steps, [](double around, double along) {
         double t = 2.0 * pi * along;
         double a = 2.0 * pi * around;
+        double flute = std::cos(knot_flutes * a + 2.0 * pi * knot_flute_twists * along);
+        double radius = knot_tube_radius * (1.0 - knot_flute_depth * 0.5 * (1.0 - flute));
         Frame f = knot_frame(t);
-        return knot_point(t) + (f.normal * std::cos(a) + f.binormal * std::sin(a)) * knot_tube_radius;
+        return knot_point(t) + (f.normal * std::cos(a) + f.binormal * std::sin(a)) * radius;
     });
 }
 
 // ---- obu2: a plump star ----
 //
-// Five rounded points reaching 24.5 from the centre, 13 in the notches between them; a cushion 18
-// thick at the middle, thinner towards the tips, with softly squared edges.
+// Five rounded points reaching 29.5 from the centre, 17 in the notches between them: just under half
+// the 60 between neighbours on the ring. A cushion 28 thick at the middle, thinner towards the tips,
+// with softly squared edges.
 constexpr int star_points = 5;
-constexpr double star_notch_radius = 13.0;
-constexpr double star_tip_radius = 24.5;
+constexpr double star_notch_radius = 17.0;
+constexpr double star_tip_radius = 29.5;
 constexpr double star_tip_sharpness = 1.4;
-constexpr double star_centre_half_thickness = 9.0;
-constexpr double star_tip_half_thickness = 5.0;
+constexpr double star_centre_half_thickness = 14.0;
+constexpr double star_tip_half_thickness = 8.0;
 constexpr double star_squareness = 1.0;  // below 1 flattens the faces and rounds the edges
 constexpr int star_columns = 80;
 constexpr int star_rows = 18;
@@ -187,17 +196,11 @@ bool write_smf(const std::string& path, const TriangleMesh& mesh)
         put_f32(bytes, p.y);
         put_f32(bytes, p.z);
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file)
-        written = std::fclose(file) == 0 && written;
-    if (!written)
-        std::fprintf(stderr, "ninescenes-data: cannot write %s\n", path.c_str());
-    return written;
+    return write_whole_file(path, bytes.data(), bytes.size());
 }
 
 // One builder per mesh, in the mesh table's order: the knot is obu1, the star obu2.
-TriangleMesh (*const builders[mesh_count])() = {trefoil_knot, plump_star};
+TriangleMesh (*const builders[mesh_count])() = {torus_knot, plump_star};
 
 }  // namespace
 

@@ -1,4 +1,4 @@
-// The show's two meshes, built from formulas: a trefoil knot tube (obu1) and a plump five-pointed
+// The show's two meshes, built from formulas: a fluted torus knot tube (obu1) and a plump five-pointed
 // star (obu2), both closed and wound counter-clockwise seen from outside.
 #pragma once
 

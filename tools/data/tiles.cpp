@@ -176,8 +176,11 @@ Colour cell_pixel(const CellSeed* seeds, float x, float y, float size)
 // ---- wobl: a checker of glossy rounded tiles ----
 
 constexpr int checker_tiles = 4;         // tiles across the picture, each way
-constexpr float tile_gap = 3.0f;         // pixels of dark groove on each side of a tile
+constexpr float tile_gap = 3.0f;         // pixels of groove on each side of a tile
 constexpr float tile_corner = 12.0f;     // corner radius in pixels
+// The grooves and the tiles' shaded sides stay a deep violet, never black: under the cube's glint a
+// face turned away from the light still shows its tiles.
+constexpr Colour groove = violet * 0.55f;
 
 Colour checker_pixel(float x, float y, float tile)
 {
@@ -188,15 +191,15 @@ Colour checker_pixel(float x, float y, float tile)
     const float half = 0.5f * tile - tile_gap;
     const float distance = rounded_box_distance(dx, dy, half, half, tile_corner);
     const bool warm = ((cell_x + cell_y) & 1) != 0;
-    const Colour face = warm ? mix(ember, gold, 0.25f) : mix(violet, night_blue, 0.25f);
+    const Colour face = warm ? mix(ember, gold, 0.25f) : mix(violet, night_blue, 0.1f) * 1.15f;
     // A soft dome shading with a gloss spot towards the upper left.
     const float nx = dx / (0.5f * tile);
     const float ny = dy / (0.5f * tile);
-    const float shade = 1.0f - 0.35f * (nx * nx + ny * ny) - 0.15f * (nx + ny);
+    const float shade = 1.0f - 0.2f * (nx * nx + ny * ny) - 0.1f * (nx + ny);
     const float gloss = std::exp(-((nx + 0.35f) * (nx + 0.35f) + (ny + 0.35f) * (ny + 0.35f)) / 0.06f);
     const float rim = smoothstep(-4.0f, -1.0f, distance) * smoothstep(0.5f, -1.0f, distance);
     Colour colour = face * shade + cream * (0.45f * gloss) + gold * (0.35f * rim);
-    return mix(colour, ink, smoothstep(-0.8f, 0.8f, distance));
+    return mix(colour, groove, smoothstep(-0.8f, 0.8f, distance));
 }
 
 // ---- mag: graph paper under the lenses ----

@@ -1,5 +1,5 @@
-// The soundtrack's instruments: a drum kit, a bass, a pad, a pluck, a lead, a chord stab, a struck
-// metal bar, the wave of the cube scenes and a riser. Each plays one note into a Sound.
+// The soundtrack's instruments: a drum kit, a sub drop, a bass, a pad, a pluck, a lead, a chord stab,
+// a struck metal bar, the wave of the cube scenes and a riser. Each plays one note into a Sound.
 #include <cmath>
 
 #include "dsp.h"
@@ -60,6 +60,23 @@ void play_kick(const Note& note, Sound& out)
         sample = note.velocity * saturate(x, 1.6f);
     }
     fade_out_tail(out.left, note.length);
+}
+
+// A sine that falls from an octave above the note's pitch to the pitch, driven round enough to be
+// heard on small speakers too, and dying away over the note's length: the sub drop under a flash.
+void play_drop(const Note& note, Sound& out)
+{
+    constexpr double attack = 0.003;
+    constexpr double pitch_fall = 0.25;
+    start_sound(out, note.length, false);
+    const double hz = midi_to_hz(note.pitch);
+    Oscillator sub;
+    Decay bend(pitch_fall);
+    for (size_t i = 0; i < out.left.size(); ++i) {
+        double x = double(i) / double(out.left.size());
+        float level = float((1.0 - x) * (1.0 - x) * std::min(1.0, double(i) / sample_rate / attack));
+        out.left[i] = note.velocity * level * saturate(sub.sine(hz * (1.0 + bend.next())), 2.5f);
+    }
 }
 
 // Two drum-skin tones under a burst of bright noise; the length is the noise's decay.

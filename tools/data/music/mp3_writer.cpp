@@ -8,6 +8,7 @@
 #include <lame/lame.h>
 
 #include "synth.h"
+#include "whole_file.h"
 
 namespace {
 
@@ -19,16 +20,6 @@ constexpr int encoder_quality = 7;
 
 // LAME's own bound on the bytes a buffer of samples can produce.
 size_t worst_case_bytes(size_t frames) { return frames * 5 / 4 + 7200; }
-
-bool write_file(const std::string& path, const std::vector<unsigned char>& bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool ok = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = file && std::fclose(file) == 0 && ok;
-    if (!ok)
-        std::fprintf(stderr, "ninescenes-data: cannot write %s\n", path.c_str());
-    return ok;
-}
 
 }  // namespace
 
@@ -65,5 +56,5 @@ bool write_mp3(const std::string& path, const std::vector<short>& interleaved)
     size_t tag_size = lame_get_lametag_frame(lame, tag.data(), tag.size());
     std::copy(tag.begin(), tag.begin() + long(tag_size), mp3.begin());
     lame_close(lame);
-    return write_file(path, mp3);
+    return write_whole_file(path, mp3.data(), mp3.size());
 }

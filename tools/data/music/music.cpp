@@ -30,6 +30,7 @@ struct Channel {
 // In the order of the tracks.
 const Channel channels[track_count] = {
     {play_kick, 0.36f, 0.0f, 0.0f, 0.02f},
+    {play_drop, 0.5f, 0.0f, 0.0f, 0.05f},
     {play_snare, 0.35f, 0.05f, 0.0f, 0.18f},
     {play_clap, 0.9f, -0.05f, 0.05f, 0.2f},
     {play_hat, 0.7f, 0.25f, 0.0f, 0.06f},
@@ -48,10 +49,11 @@ const Channel channels[track_count] = {
 constexpr double echo_seconds = 0.3;
 constexpr float echo_feedback = 0.4f;
 
-// Mastering: the mix is raised by master_gain and its peaks held under the ceiling (-1.9 dBFS,
+// Mastering: the mix is scaled by master_gain and its peaks held under the ceiling (-1.9 dBFS,
 // which leaves room for the encoder's small overshoots) by a limiter that looks ahead, so that it
-// turns down before a peak rather than after it.
-constexpr float master_gain = 0.85f;
+// turns down before a peak rather than after it. The gain leaves the grooves well under the
+// ceiling: the limiter would flatten the hits the pictures need against a louder mix.
+constexpr float master_gain = 0.6f;
 constexpr float ceiling = 0.8f;
 constexpr double limiter_lookahead = 0.002;
 constexpr double limiter_release = 0.15;

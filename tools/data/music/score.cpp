@@ -407,24 +407,26 @@ void compose_chorus(Writer& w, const Section& s, float tone)
 }
 
 // Scene 7, the column: a half-time beat, a rolling bass, the arpeggio in front and a slow line in
-// the second half, then the beat doubles into the last scene.
+// the second half, then a bar where the beat doubles, and a last bar where everything but the pad,
+// the line's last note and the riser falls away, so that the closing flash lands in a space of its
+// own.
 void compose_column(Writer& w, const Section& s)
 {
     const char* chords = "Am Am G G F F E E";
-    constexpr int build_bars = 2;
     Part all{w, s, 0, s.bars};
-    Part half_time{w, s, 0, s.bars - build_bars};
-    Part build{w, s, s.bars - build_bars, s.bars};
+    Part playing{w, s, 0, s.bars - 1};
+    Part half_time{w, s, 0, s.bars - 2};
+    Part build{w, s, s.bars - 2, s.bars - 1};
     pads(all, chords, 1, 0.45f, 0.3f);
     drums(half_time, track_kick, "x.........x.....", 0.9f, kick_decay);
     drums(half_time, track_snare, "........x.......", 0.7f, 0.2);
     drums(build, track_kick, four_to_the_floor, 0.95f, kick_decay);
-    drums(all, track_hat, sixteenths, 0.3f, closed_hat);
-    bassline(all, chords, 1, ".rrr.rrr.rrr.rrr", 0.65f, {0.25f, 0.6f});
-    arpeggio(all, chords, 1, 0.45f, {0.5f, 0.9f});
+    drums(playing, track_hat, sixteenths, 0.3f, closed_hat);
+    bassline(playing, chords, 1, ".rrr.rrr.rrr.rrr", 0.65f, {0.25f, 0.6f});
+    arpeggio(playing, chords, 1, 0.45f, {0.5f, 0.9f});
     melody(all, track_lead, 8, 8, column_tune, 0.6f, 0.4f);
     roll(build);
-    riser({w, s, s.bars - 4, s.bars}, 0.8f);
+    riser({w, s, s.bars - 4, s.bars}, 0.5f);
 }
 
 // The end picture: the groove thins out under a last quiet statement of the theme, and a long
@@ -472,18 +474,24 @@ void stab_chord(Writer& w, double t, double length, float velocity)
         w.add(track_stab, t, length, chord_root(chord) + interval, velocity, 0.8f);
 }
 
-// One hit of the pictures, with a kick or without.
-void place_hit(Writer& w, const MusicHit& hit, bool with_kick)
+// One hit of the pictures, in full or as a flam into the hit just after it: then without its kick,
+// and a step struck softly without its chord. A new section opens on a sub drop and a chord of the
+// whole band under its crash; each step of the cube strikes its metal bar over a short chord.
+void place_hit(Writer& w, const MusicHit& hit, bool in_full)
 {
     double t = hit.time;
-    if (with_kick && hit.kind != HitKind::wave)
+    if (in_full && hit.kind != HitKind::wave)
         w.add(track_kick, t, hit.kind == HitKind::section ? 0.6 : 0.3, 0, 1.0f, 1.0f);
     switch (hit.kind) {
     case HitKind::section:
         w.add(track_crash, t, 1.8, 0, 0.9f, 0.6f);
+        w.add(track_drop, t, 1.5, bass_root(w.chord_at(t)), 1.0f, 0.5f);
+        stab_chord(w, t, 0.4, 0.6f);
         break;
     case HitKind::cube_step:
-        w.add(track_clank, t, 0.35, chord_root(w.chord_at(t)), 0.8f, 0.5f);
+        w.add(track_clank, t, 0.2, chord_root(w.chord_at(t)), in_full ? 1.5f : 0.6f, 0.5f);
+        if (in_full)
+            stab_chord(w, t, 0.1, 0.6f);
         break;
     case HitKind::wave:
         w.add(track_swell, t, 0.5 * wave_period, bass_root(w.chord_at(t)), 1.0f, 0.5f);
@@ -497,6 +505,21 @@ void place_hit(Writer& w, const MusicHit& hit, bool with_kick)
         stab_chord(w, t, 0.6, 0.6f);
         break;
     }
+}
+
+// How loud each scene's music sits, in decibels: the choruses of scenes 6 and 8 on top, the blob
+// flips (scene 5) and the column (scene 7) about 4 LU under them, the rest between, so that the show
+// breathes. The hits the pictures need keep their full level over every scene.
+constexpr float scene_levels_db[scene_table_size + 1] = {0.0f, -1.0f, -2.0f, -2.0f, -1.0f, -2.5f, 1.0f, -1.5f, 1.0f};
+
+// Every note takes the level of the scene it starts in.
+void apply_dynamics(Score& score)
+{
+    for (std::vector<Note>& track : score.tracks)
+        for (Note& note : track) {
+            int scene = int(std::upper_bound(scene_table, scene_table + scene_table_size, note.time) - scene_table);
+            note.velocity *= std::pow(10.0f, scene_levels_db[scene] / 20.0f);
+        }
 }
 
 }  // namespace
@@ -517,6 +540,7 @@ Score compose_score()
     compose_column(w, fitted(S[6], S[7]));
     compose_chorus(w, fitted(S[7], end_picture_start), 0.75f);
     compose_ending(w, {end_picture_start, nominal_bar, int(std::ceil((music_fade_end - end_picture_start) / nominal_bar))});
+    apply_dynamics(w.score);
     std::vector<MusicHit> hits = music_hits();
     for (const MusicHit& hit : hits)
         arrange_around(w, hit.time);

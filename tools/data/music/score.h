@@ -9,6 +9,7 @@
 
 enum Track {
     track_kick,
+    track_drop,
     track_snare,
     track_clap,
     track_hat,

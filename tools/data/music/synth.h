@@ -30,6 +30,7 @@ struct Sound {
 using Instrument = void (*)(const Note& note, Sound& out);
 
 void play_kick(const Note& note, Sound& out);
+void play_drop(const Note& note, Sound& out);
 void play_snare(const Note& note, Sound& out);
 void play_clap(const Note& note, Sound& out);
 void play_hat(const Note& note, Sound& out);
