@@ -1,5 +1,6 @@
 // The blob scenes' fields, built once by the show's own routines and kept for the benchmarks.
 #include "blob_frames.h"
+#include "offscreen_show.h"
 
 #include "effects/blob_scenes.h"
 #include "effects/metaballs.h"
@@ -30,7 +31,7 @@ float frame_time(BlobScene scene, int k)
 
 void place_blob_frame(BlobScene scene, int k)
 {
-    MetaballVolume& v = blob_volume;
+    MetaballVolume& v = bench_volume();
     v.ball_count = blob_ball_count;
     v.box_radius = blob_box_radius;
     v.threshold = blob_threshold;
@@ -43,11 +44,11 @@ void place_blob_frame(BlobScene scene, int k)
 void reset_blob_field(BlobScene scene)
 {
     if (scene == BlobScene::cluster) {
-        blob_volume.clear_field();
+        bench_volume().clear_field();
     } else {
         static const bool built = (build_cavity_field(), true);
         (void)built;
-        std::copy(cavity_field, cavity_field + field_samples, blob_volume.field.begin());
+        std::copy(cavity_field, cavity_field + field_samples, bench_volume().field.begin());
     }
 }
 
@@ -67,11 +68,11 @@ void load_blob_field(BlobScene scene, int k)
         for (int frame = 0; frame < blob_frames; ++frame) {
             place_blob_frame(scene, frame);
             reset_blob_field(scene);
-            blob_volume.add_balls();
-            std::fill(blob_volume.visited.begin(), blob_volume.visited.end(), 0);
-            std::copy(blob_volume.field.begin(), blob_volume.field.end(), kept.begin() + frame * field_samples);
+            bench_volume().add_balls();
+            std::fill(bench_volume().visited.begin(), bench_volume().visited.end(), 0);
+            std::copy(bench_volume().field.begin(), bench_volume().field.end(), kept.begin() + frame * field_samples);
         }
     }
     place_blob_frame(scene, k);
-    std::copy_n(kept.begin() + k * field_samples, field_samples, blob_volume.field.begin());
+    std::copy_n(kept.begin() + k * field_samples, field_samples, bench_volume().field.begin());
 }

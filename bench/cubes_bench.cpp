@@ -4,7 +4,9 @@
 #include "assets/textures.h"
 #include "effects/bulging_cube.h"
 #include "effects/wobbling_cube.h"
+#include "effects/workspace.h"
 #include "offscreen_show.h"
+#include "show/show_state.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -21,9 +23,9 @@ static void cube_grid_rebuild(benchmark::State& state)
     bool bulging = state.range(0) != 0;
     for (auto _ : state) {
         if (bulging)
-            build_bulge_grid(bulge_time);
+            build_bulge_grid(bench_show().work->cube, bulge_time);
         else
-            build_wobble_grid(wobble_time, wobble_beat_step);
+            build_wobble_grid(bench_show().work->cube, wobble_time, wobble_beat_step);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * cube_vertices);
@@ -32,9 +34,9 @@ BENCHMARK(cube_grid_rebuild)->DenseRange(0, 1)->ArgName("bulging")->Unit(benchma
 
 static void cube_shading(benchmark::State& state)
 {
-    build_bulge_grid(bulge_time);
+    build_bulge_grid(bench_show().work->cube, bulge_time);
     for (auto _ : state) {
-        shade_cube_grid(bulge_grid);
+        shade_cube_grid(bench_show().work->cube);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * cube_vertices);
@@ -45,14 +47,14 @@ BENCHMARK(cube_shading)->Unit(benchmark::kMicrosecond);
 static void cube_drawing(benchmark::State& state)
 {
     show_is_loaded();
-    build_bulge_grid(bulge_time);
-    shade_cube_grid(bulge_grid);
-    look_along_z(0.0, 5.0);
+    build_bulge_grid(bench_show().work->cube, bulge_time);
+    shade_cube_grid(bench_show().work->cube);
+    const Matrix4 camera = camera_along_z(0.0, 5.0);
     bool rasterised = state.range(0) != 0;
     for (auto _ : state) {
         glClear(GL_DEPTH_BUFFER_BIT);
         cull_every_face(!rasterised);
-        draw_cube_grid(bulge_grid, textures.mag, textures.lighttex1);
+        draw_cube_grid(bench_show().work->cube, camera, textures.mag, textures.lighttex1);
         glFinish();
     }
     cull_every_face(false);

@@ -1,6 +1,7 @@
 // A library's marching cubes beside the metaball mesh, on the same fields: VTK's vtkFlyingEdges3D with
 // normals, on one thread and on two (TBB). Built only where VTK is installed (make bench installs it).
 #include "blob_frames.h"
+#include "offscreen_show.h"
 #include "effects/metaballs.h"
 #include "ratios.h"
 
@@ -21,7 +22,7 @@ namespace {
 constexpr int keep_freed_memory = 1 << 30;
 
 // VTK's grid runs x fastest, the volume's z: the volume's z, y, x axes are VTK's x, y, z, the same
-// samples in the same place in memory, the surface mirrored. The filter reads blob_volume's field.
+// samples in the same place in memory, the surface mirrored. The filter reads bench_volume()'s field.
 struct FlyingEdges {
     vtkNew<vtkImageData> grid;
     vtkNew<vtkFloatArray> samples;
@@ -31,12 +32,12 @@ struct FlyingEdges {
     {
         mallopt(M_MMAP_THRESHOLD, keep_freed_memory);
         mallopt(M_TRIM_THRESHOLD, keep_freed_memory);
-        const MetaballVolume& v = blob_volume;
+        const MetaballVolume& v = bench_volume();
         const double step = 1.0 / v.half_size;
         grid->SetDimensions(v.size, v.size, v.size);
         grid->SetSpacing(step, step, step);
         grid->SetOrigin(-1.0, -1.0, -1.0);
-        samples->SetArray(blob_volume.field.data(), static_cast<vtkIdType>(v.field.size()), 1);
+        samples->SetArray(bench_volume().field.data(), static_cast<vtkIdType>(v.field.size()), 1);
         grid->GetPointData()->SetScalars(samples);
         filter->SetInputData(grid);
         filter->ComputeNormalsOn();
@@ -56,7 +57,7 @@ void metaball_flying_edges(benchmark::State& state, BlobScene scene)
     for (auto _ : state) {
         state.PauseTiming();
         load_blob_field(scene, frame);
-        peer.filter->SetValue(0, blob_volume.threshold);
+        peer.filter->SetValue(0, bench_volume().threshold);
         peer.samples->Modified();
         state.ResumeTiming();
         peer.filter->Update();

@@ -3,6 +3,7 @@
 // mesh beside a textbook marching cubes that shares no vertices and takes each vertex's normal from
 // central differences of the field sampled there (flying_edges_peer.cpp adds a library's).
 #include "blob_frames.h"
+#include "offscreen_show.h"
 #include "effects/blob_scenes.h"
 #include "effects/metaballs.h"
 #include "ratios.h"
@@ -104,8 +105,8 @@ void metaball_field(benchmark::State& state, BlobScene scene)
     for (auto _ : state) {
         place_blob_frame(scene, frame);
         reset_blob_field(scene);
-        blob_volume.add_balls();
-        std::fill(blob_volume.visited.begin(), blob_volume.visited.end(), 0);
+        bench_volume().add_balls();
+        std::fill(bench_volume().visited.begin(), bench_volume().visited.end(), 0);
         benchmark::ClobberMemory();
         frame = (frame + 1) % blob_frames;
     }
@@ -121,11 +122,11 @@ void metaball_mesh(benchmark::State& state, BlobScene scene)
         state.PauseTiming();
         load_blob_field(scene, frame);
         state.ResumeTiming();
-        blob_volume.polygonize();
-        normalise_normals(blob_volume);
+        bench_volume().polygonize();
+        normalise_normals(bench_volume());
         benchmark::ClobberMemory();
-        vertices += blob_volume.vertex_count;
-        triangles += blob_volume.triangle_count;
+        vertices += bench_volume().vertex_count;
+        triangles += bench_volume().triangle_count;
         frame = (frame + 1) % blob_frames;
     }
     report_mesh(state, vertices, triangles);
@@ -139,7 +140,7 @@ void metaball_textbook_mesh(benchmark::State& state, BlobScene scene)
         state.PauseTiming();
         load_blob_field(scene, frame);
         state.ResumeTiming();
-        textbook_polygonize(blob_volume);
+        textbook_polygonize(bench_volume());
         benchmark::ClobberMemory();
         vertices += textbook_vertex_count;
         frame = (frame + 1) % blob_frames;
@@ -154,9 +155,9 @@ void metaball_frame(benchmark::State& state, BlobScene scene)
     for (auto _ : state) {
         place_blob_frame(scene, frame);
         reset_blob_field(scene);
-        blob_volume.add_balls();
-        blob_volume.polygonize();
-        normalise_normals(blob_volume);
+        bench_volume().add_balls();
+        bench_volume().polygonize();
+        normalise_normals(bench_volume());
         benchmark::ClobberMemory();
         frame = (frame + 1) % blob_frames;
     }

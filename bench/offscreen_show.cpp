@@ -4,6 +4,7 @@
 #include "assets/textures.h"
 #include "platform/offscreen.h"
 #include "show/demo.h"
+#include "show/show_state.h"
 #include "show/view.h"
 
 #include <GL/gl.h>
@@ -29,17 +30,21 @@ void show_is_loaded()
         return;
     open_context_once();
     init_gl_and_textures();
-    init_demo();
+    init_demo(0.0);
     loaded = true;
 }
 
-void look_along_z(double eye_x, double eye_z)
+ShowState& bench_show()
 {
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(eye_x, 0.0, eye_z, eye_x, 0.0, 0.0, 0.0, 1.0, 0.0);
+    static ShowState state;
+    return state;
+}
+
+MetaballVolume& bench_volume() { return bench_show().work->blobs; }
+
+Matrix4 camera_along_z(double eye_x, double eye_z)
+{
+    return looked_at(identity_matrix(), {eye_x, 0.0, eye_z}, {eye_x, 0.0, 0.0}, {0.0, 1.0, 0.0});
 }
 
 void cull_every_face(bool on)

@@ -5,6 +5,7 @@
 #include "effects/dct_band.h"
 #include "effects/feedback_trails.h"
 #include "show/director.h"
+#include "show/show_state.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -24,7 +25,7 @@ static const uint8_t* rendered_band()
     static std::vector<uint8_t> band;
     if (band.empty()) {
         show_is_loaded();
-        draw_frame_at(band_moment, 1.0 / 60.0);
+        draw_frame_at(bench_show(), band_moment, 1.0 / 60.0);
         band.resize(band_bytes);
         glReadPixels(band_left, band_bottom, band_width, band_height, GL_RGBA, GL_UNSIGNED_BYTE, band.data());
     }
@@ -85,7 +86,7 @@ static void post_effect_per_frame(benchmark::State& state, void (*apply)())
         glFinish();
     }
 }
-BENCHMARK_CAPTURE(post_effect_per_frame, dct_band, [] { apply_dct_effect(static_cast<float>(band_moment)); })
+BENCHMARK_CAPTURE(post_effect_per_frame, dct_band, [] { apply_dct_effect(bench_show().work->band, static_cast<float>(band_moment)); })
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(post_effect_per_frame, feedback_trails, apply_feedback_trails)

@@ -3,6 +3,7 @@
 // (llvmpipe) draws on threads of its own, so that is what a viewer waits for.
 #include "assets/meshes.h"
 #include "assets/textures.h"
+#include "effects/sphere_map.h"
 #include "offscreen_show.h"
 #include "ratios.h"
 #include "request.h"
@@ -10,7 +11,8 @@
 #include "video_encoder.h"
 #include "platform/offscreen.h"
 #include "platform/picture_scaler.h"
-#include "show/clock.h"
+#include "show/demo.h"
+#include "show/show_state.h"
 #include "show/director.h"
 #include "show/view.h"
 
@@ -42,7 +44,7 @@ static void one_frame(benchmark::State& state)
     show_is_loaded();
     double t = scene_moments[state.range(0)];
     for (auto _ : state) {
-        draw_frame_at(t, 1.0 / 60.0);
+        draw_frame_at(bench_show(), t, 1.0 / 60.0);
         glFinish();
     }
 }
@@ -68,7 +70,7 @@ static std::vector<double> frame_times(double first, LastPass last_pass)
     std::vector<double> milliseconds;
     for (int i = 0; i < timed_frames; ++i) {
         auto start = std::chrono::steady_clock::now();
-        draw_frame_at(first + i * timed_step, timed_step);
+        draw_frame_at(bench_show(), first + i * timed_step, timed_step);
         last_pass();
         glFinish();
         milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
@@ -80,11 +82,11 @@ static void scene_frame_times(benchmark::State& state)
 {
     show_is_loaded();
     double first = scene_moments[state.range(0)] - timed_frames * timed_step / 2;
-    trails_on = dct_on = state.range(1) != 0;
+    bench_show().trails_on = bench_show().dct_on = state.range(1) != 0;
     std::vector<double> milliseconds;
     for (auto _ : state)
         milliseconds = frame_times(first, [] {});
-    trails_on = dct_on = false;
+    bench_show().trails_on = bench_show().dct_on = false;
     state.counters["median_ms"] = percentile(milliseconds, 0.5);
     state.counters["p99_ms"] = percentile(milliseconds, 0.99);
 }
@@ -145,7 +147,7 @@ static void scaling_pass(benchmark::State& state)
         state.SkipWithError("no offscreen surface of that size");
         return;
     }
-    draw_frame_at(scene_moments[4], timed_step);
+    draw_frame_at(bench_show(), scene_moments[4], timed_step);
     // Once untimed: the new surface's memory is touched for the first time.
     scale_picture(1920, 1080);
     glFinish();
@@ -165,8 +167,10 @@ static void ring_mesh_submission(benchmark::State& state)
     const Mesh& mesh = state.range(0) == 0 ? meshes.obu1 : meshes.obu2;
     cull_every_face(true);
     for (auto _ : state) {
+        begin_mirrored_mesh(mesh);
         for (int copy = 0; copy < 6; ++copy)
-            draw_mesh_sphere_mapped(mesh);
+            draw_mirrored_mesh(mesh);
+        end_mirrored_mesh();
         glFinish();
     }
     cull_every_face(false);
@@ -187,7 +191,7 @@ static constexpr const char* bench_video = "/tmp/ninescenes-bench.mp4";
 
 static bool draw_stretch_frame(StretchOutput output, double t, double delta, std::string* why)
 {
-    draw_frame_at(t, delta);
+    draw_frame_at(bench_show(), t, delta);
     if (output == drawn) {
         glFinish();
         return true;

@@ -1,5 +1,8 @@
 // The tunnel: the ray cast of one frame alone (whole frames are in show_bench).
 #include "effects/tunnel.h"
+#include "effects/workspace.h"
+#include "offscreen_show.h"
+#include "show/show_state.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,8 +12,8 @@ static const double tumbling_camera[16] = {0.36, 0.48, -0.8, 0, -0.8, 0.6, 0, 0,
 static void tunnel_ray_cast(benchmark::State& state)
 {
     for (auto _ : state) {
-        cast_tunnel_grid(tumbling_camera);
-        benchmark::DoNotOptimize(tunnel_grid);
+        cast_tunnel_grid(bench_show().work->tunnel, tumbling_camera);
+        benchmark::DoNotOptimize(bench_show().work->tunnel.grid);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * tunnel_rows * tunnel_columns);

@@ -3,7 +3,7 @@
 // music_clip.h, at a variable bit rate, whose small frames lean furthest on the frames before them
 // and whose frame offsets only a full index can find: the hard case for an exact seek.
 #include "music_clip.h"
-#include "platform/audio.h"
+#include "show/audio.h"
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "effects/blob_scenes.h"
 #include "effects/metaballs.h"
 #include "effects/screen_layers.h"
-#include "show/clock.h"
+#include "effects/workspace.h"
 #include "show/director.h"
 #include "show/view.h"
 #include "show_fixture.h"
@@ -36,77 +36,55 @@ protected:
     }
 };
 
-static void expect_matrix_mode(GLenum mode)
-{
-    GLint current;
-    glGetIntegerv(GL_MATRIX_MODE, &current);
-    EXPECT_EQ(current, static_cast<GLint>(mode));
-}
-
 // A point of the world in the camera's eye coordinates.
-static std::array<double, 3> eye_coordinates(const double point[3])
+static std::array<double, 3> eye_coordinates(const Matrix4& camera, const double point[3])
 {
-    double m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    const float* m = camera.m;
     std::array<double, 3> eye;
     for (int r = 0; r < 3; ++r)
         eye[r] = m[r] * point[0] + m[4 + r] * point[1] + m[8 + r] * point[2] + m[12 + r];
     return eye;
 }
 
-// The camera left in the model-view stands at `eye` and looks straight at `centre`.
-static void expect_camera(const double eye[3], const double centre[3])
+// The camera stands at `eye` and looks straight at `centre`.
+static void expect_camera(const Matrix4& camera, const double eye[3], const double centre[3])
 {
-    std::array<double, 3> at_eye = eye_coordinates(eye);
+    std::array<double, 3> at_eye = eye_coordinates(camera, eye);
     for (double c : at_eye)
         EXPECT_NEAR(c, 0.0, 1e-5);
-    std::array<double, 3> at_centre = eye_coordinates(centre);
+    std::array<double, 3> at_centre = eye_coordinates(camera, centre);
     EXPECT_NEAR(at_centre[0], 0.0, 1e-5);
     EXPECT_NEAR(at_centre[1], 0.0, 1e-5);
     EXPECT_LT(at_centre[2], 0.0);
 }
 
-TEST_F(BlobScenes, SceneOneStartsWithItsBallsAndCameraAndLeavesItsState)
+TEST_F(BlobScenes, SceneOneStartsWithItsBallsAndCamera)
 {
-    draw_blob_scene_a(0.0f, S1 - S0);
-    ASSERT_EQ(blob_volume.ball_count, 10);
-    EXPECT_EQ(blob_volume.box_radius, 10);
-    EXPECT_EQ(blob_volume.threshold, 0.5f);
+    draw_blob_scene_a(work().blobs, 0.0f, S1 - S0);
+    ASSERT_EQ(work().blobs.ball_count, 10);
+    EXPECT_EQ(work().blobs.box_radius, 10);
+    EXPECT_EQ(work().blobs.threshold, 0.5f);
     for (int i = 0; i < 10; ++i) {
-        const Ball& b = blob_volume.balls[i];
+        const Ball& b = work().blobs.balls[i];
         SCOPED_TRACE(i);
         EXPECT_FLOAT_EQ(b.x, static_cast<float>(0.5 * std::sin(i + 1.0)));
         EXPECT_FLOAT_EQ(b.y, static_cast<float>(0.5 * std::sin(0.68 * i + 1.6)));
         EXPECT_FLOAT_EQ(b.z, static_cast<float>(0.5 * std::sin(0.98 * i + 5.7)));
         EXPECT_EQ(b.strength, 12.0f);
     }
-    EXPECT_GT(blob_volume.triangle_count, 1000);
+    EXPECT_GT(work().blobs.triangle_count, 1000);
 
     const double eye[3] = {0, 0, 3};
     const double resting_gaze[3] = {-0.6, 0, 0};
-    expect_camera(eye, resting_gaze);
-    expect_matrix_mode(GL_MODELVIEW);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    GLboolean depth_writes;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depth_writes);
-    EXPECT_TRUE(depth_writes);
-    double texture_matrix[16];
-    glGetDoublev(GL_TEXTURE_MATRIX, texture_matrix);
-    for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(texture_matrix[k], k % 5 == 0 ? 1.0 : 0.0) << k;
+    expect_camera(cluster_camera(0.0f, S1 - S0), eye, resting_gaze);
 
     // The gaze rests until the last three seconds, then moves right by u³, u growing by 2/3 a second.
     const double swing_start = S1 - S0 - 3;
-    draw_blob_scene_a(std::nextafter(static_cast<float>(swing_start), 0.0f), S1 - S0);
-    expect_camera(eye, resting_gaze);
-    draw_blob_scene_a(static_cast<float>(swing_start + 0.75), S1 - S0);
+    expect_camera(cluster_camera(std::nextafter(static_cast<float>(swing_start), 0.0f), S1 - S0), eye, resting_gaze);
     const double half_swing[3] = {0.125 - 0.6, 0, 0};
-    expect_camera(eye, half_swing);
-    draw_blob_scene_a(static_cast<float>(swing_start + 1.5), S1 - S0);
+    expect_camera(cluster_camera(static_cast<float>(swing_start + 0.75), S1 - S0), eye, half_swing);
     const double one_swing[3] = {1 - 0.6, 0, 0};
-    expect_camera(eye, one_swing);
+    expect_camera(cluster_camera(static_cast<float>(swing_start + 1.5), S1 - S0), eye, one_swing);
 }
 
 struct Mesh {
@@ -116,7 +94,7 @@ struct Mesh {
 
 static Mesh blob_mesh()
 {
-    const MetaballVolume& v = blob_volume;
+    const MetaballVolume& v = work().blobs;
     return {v.vertex_count, v.triangle_count,
             std::vector<std::array<float, 3>>(v.positions.begin(), v.positions.begin() + v.vertex_count)};
 }
@@ -130,25 +108,25 @@ static void expect_same_mesh(const Mesh& a, const Mesh& b)
 
 TEST_F(BlobScenes, SceneFiveShowsTheBareCavityUntilItsBallsArrive)
 {
-    std::copy(cavity_field, cavity_field + cavity_size * cavity_size * cavity_size, blob_volume.field.begin());
-    blob_volume.threshold = 0.5f;
-    blob_volume.ball_count = 0;
-    blob_volume.polygonize();
+    std::copy(cavity_field, cavity_field + cavity_size * cavity_size * cavity_size, work().blobs.field.begin());
+    work().blobs.threshold = 0.5f;
+    work().blobs.ball_count = 0;
+    work().blobs.polygonize();
     const Mesh cavity = blob_mesh();
     ASSERT_GT(cavity.triangles, 1000);
 
     for (float t : {0.0f, 1.0f, 2.0f, 2.000001f}) {
         SCOPED_TRACE(t);
-        draw_blob_scene_b(t, 1);
-        EXPECT_EQ(blob_volume.ball_count, 10);
-        EXPECT_EQ(blob_volume.balls[0].strength, 25.0f);
-        EXPECT_LT(blob_volume.balls[0].z, -100.0f);
+        draw_blob_scene_b(work().blobs, t, BlobFlip::distorted);
+        EXPECT_EQ(work().blobs.ball_count, 10);
+        EXPECT_EQ(work().blobs.balls[0].strength, 25.0f);
+        EXPECT_LT(work().blobs.balls[0].z, -100.0f);
         expect_same_mesh(blob_mesh(), cavity);
     }
     // Once in, the balls bulge the wall.
-    draw_blob_scene_b(8.0f, 0);
-    EXPECT_NE(blob_volume.vertex_count, cavity.vertices);
-    EXPECT_GT(blob_volume.balls[0].z, -1.0f);
+    draw_blob_scene_b(work().blobs, 8.0f, BlobFlip::plain);
+    EXPECT_NE(work().blobs.vertex_count, cavity.vertices);
+    EXPECT_GT(work().blobs.balls[0].z, -1.0f);
 }
 
 // The scene is fed through an orthographic view wide enough that nothing of the cube [-1, 1]³ is
@@ -156,13 +134,19 @@ TEST_F(BlobScenes, SceneFiveShowsTheBareCavityUntilItsBallsArrive)
 static constexpr double feedback_half_size = 3.0;
 static constexpr double feedback_depth = 10.0;
 
-static std::vector<FedPolygon> feed_scene_b(float t, int flip)
+static std::vector<FedPolygon> feed_scene_b(float t, BlobFlip flip)
 {
-    return feed_polygons(feedback_half_size, feedback_depth, [&] { draw_blob_scene_b(t, flip); });
+    return feed_polygons(feedback_half_size, feedback_depth, [&] { draw_blob_scene_b(work().blobs, t, flip); });
 }
 
-// The object-space point of a fed vertex, through the camera the scene left and the feedback view.
-static std::array<double, 3> object_point(const FedVertex& v) { return project_point({v.x, v.y, v.z}, true); }
+// The object-space point of a fed vertex, through the scene's camera and the feedback view.
+static std::array<double, 3> object_point(const FedVertex& v, float t)
+{
+    glLoadMatrixf(cavity_camera(t).m);
+    std::array<double, 3> point = project_point({v.x, v.y, v.z}, true);
+    glLoadIdentity();
+    return point;
+}
 
 static double length(double x, double y, double z) { return std::sqrt(x * x + y * y + z * z); }
 
@@ -177,12 +161,12 @@ static std::array<double, 4> wide_projection(const std::array<double, 3>& p)
 TEST_F(BlobScenes, BeatParityChangesOnlyTheFirstPassTexture)
 {
     const float t = 9.971f;
-    std::vector<FedPolygon> plain = feed_scene_b(t, 0);
+    std::vector<FedPolygon> plain = feed_scene_b(t, BlobFlip::plain);
     std::vector<std::array<double, 3>> points;
     for (const FedPolygon& polygon : plain)
         for (const FedVertex& v : polygon)
-            points.push_back(object_point(v));
-    std::vector<FedPolygon> distorted = feed_scene_b(t, 1);
+            points.push_back(object_point(v, t));
+    std::vector<FedPolygon> distorted = feed_scene_b(t, BlobFlip::distorted);
     set_view(screen_width, screen_height);
 
     // Two passes over the same front faces: the second half repeats the first half's corners.
@@ -232,8 +216,8 @@ TEST_F(BlobScenes, BeatParityChangesOnlyTheFirstPassTexture)
 static void expect_unit_normals()
 {
     int off = 0;
-    for (int i = 0; i < blob_volume.vertex_count; ++i) {
-        const std::array<float, 3>& n = blob_volume.normals[i];
+    for (int i = 0; i < work().blobs.vertex_count; ++i) {
+        const std::array<float, 3>& n = work().blobs.normals[i];
         off += !(std::fabs(length(n[0], n[1], n[2]) - 1.0) < 1e-5);
     }
     EXPECT_EQ(off, 0);
@@ -243,30 +227,30 @@ TEST_F(BlobScenes, NormalsAreUnitLengthWhenDrawn)
 {
     for (float t : {0.0f, 5.5f, 17.0f}) {
         SCOPED_TRACE(t);
-        draw_blob_scene_a(t, S1 - S0);
-        ASSERT_GT(blob_volume.vertex_count, 1000);
+        draw_blob_scene_a(work().blobs, t, S1 - S0);
+        ASSERT_GT(work().blobs.vertex_count, 1000);
         expect_unit_normals();
     }
     for (float t : {1.0f, 3.0f, 9.971f, 40.0f}) {
         SCOPED_TRACE(t);
-        draw_blob_scene_b(t, 1);
-        ASSERT_GT(blob_volume.vertex_count, 1000);
+        draw_blob_scene_b(work().blobs, t, BlobFlip::distorted);
+        ASSERT_GT(work().blobs.vertex_count, 1000);
         expect_unit_normals();
     }
 }
 
 TEST_F(BlobScenes, ZeroNormalGetsAFiniteDirection)
 {
-    blob_volume.vertex_count = 4;
-    blob_volume.normals[0] = {0.0f, 0.0f, 0.0f};
-    blob_volume.normals[1] = {-0.0f, 0.0f, -0.0f};
-    blob_volume.normals[2] = {3.0f, 0.0f, -4.0f};
-    blob_volume.normals[3] = {0.0f, 1e-30f, 0.0f};  // its square underflows a float
-    normalise_normals(blob_volume);
-    EXPECT_EQ(blob_volume.normals[0], (std::array<float, 3>{0.0f, 0.0f, 1.0f}));
-    EXPECT_EQ(blob_volume.normals[1], (std::array<float, 3>{0.0f, 0.0f, 1.0f}));
-    EXPECT_EQ(blob_volume.normals[2], (std::array<float, 3>{0.6f, 0.0f, -0.8f}));
-    EXPECT_EQ(blob_volume.normals[3], (std::array<float, 3>{0.0f, 1.0f, 0.0f}));
+    work().blobs.vertex_count = 4;
+    work().blobs.normals[0] = {0.0f, 0.0f, 0.0f};
+    work().blobs.normals[1] = {-0.0f, 0.0f, -0.0f};
+    work().blobs.normals[2] = {3.0f, 0.0f, -4.0f};
+    work().blobs.normals[3] = {0.0f, 1e-30f, 0.0f};  // its square underflows a float
+    normalise_normals(work().blobs);
+    EXPECT_EQ(work().blobs.normals[0], (std::array<float, 3>{0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(work().blobs.normals[1], (std::array<float, 3>{0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(work().blobs.normals[2], (std::array<float, 3>{0.6f, 0.0f, -0.8f}));
+    EXPECT_EQ(work().blobs.normals[3], (std::array<float, 3>{0.0f, 1.0f, 0.0f}));
 }
 
 
@@ -306,8 +290,7 @@ TEST_F(BlobScenes, SceneOneBlobSitsRightOfCentreAndItsRingsAddLight)
         save_frame(bare, frame_name("blob_scene_a_no_rings", t).c_str());
 
         // The backdrop alone, as the scene draws it first.
-        glLoadIdentity();
-        draw_background(textures.blobitausta, static_cast<float>((t - S0) * 0.03), 2000.0f, backdrop_sideways);
+        draw_background(textures.blobitausta, static_cast<float>((t - S0) * 0.03), 2000.0f, BackdropType::sideways);
         Frame backdrop = grab_frame();
         EXPECT_GT(changed_share(bare, backdrop, cluster_x - 40, 200, cluster_x + 40, 280), 0.9)
             << "the blob hides the backdrop about the cluster's centre";
@@ -325,12 +308,11 @@ TEST_F(BlobScenes, SceneOneBlobSitsRightOfCentreAndItsRingsAddLight)
 }
 
 // The blob part of scenes 5 and 6 drawn by hand over a cleared frame: the cavity, then the border.
-static Frame composed_blob_b(double t, int flip)
+static Frame composed_blob_b(double t, BlobFlip flip)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    draw_blob_scene_b(static_cast<float>(t - S4), flip);
-    draw_background(textures.border, static_cast<float>((t - S4) * 0.014), 1024.0f, backdrop_blended);
+    draw_blob_scene_b(work().blobs, static_cast<float>(t - S4), flip);
+    draw_background(textures.border, static_cast<float>((t - S4) * 0.014), 1024.0f, BackdropType::blended);
     return grab_frame();
 }
 
@@ -354,7 +336,8 @@ TEST_F(BlobScenes, SceneFiveFlashesWhiteThenShowsTheCavityWithTheBeat)
     glClearColor(0, 0, 0, 1);
     for (double t : {138.0, 140.0, 160.0}) {
         SCOPED_TRACE(t);
-        int flip = (t < 139.413 || t > 147.211) ? 1 : 0;
+        BlobFlip flip = (t < 139.413 || t > 147.211) ? BlobFlip::distorted : BlobFlip::plain;
+        BlobFlip other = flip == BlobFlip::plain ? BlobFlip::distorted : BlobFlip::plain;
         glClear(GL_COLOR_BUFFER_BIT);
         Frame frame = show_frame_at(t);
         save_frame(frame, frame_name("blob_scene_b", t).c_str());
@@ -362,7 +345,7 @@ TEST_F(BlobScenes, SceneFiveFlashesWhiteThenShowsTheCavityWithTheBeat)
         if (t < S4 + 19) {  // in scene 6 the ring and its light are drawn over the cavity and the border
             EXPECT_LT(mean_brightness(frame, 0, 0, screen_width, 8), 8.0) << "under the border's black bar";
             EXPECT_EQ(differing_pixels(frame, composed_blob_b(t, flip)), 0);
-            EXPECT_GT(differing_pixels(frame, composed_blob_b(t, 1 - flip)), 1000);
+            EXPECT_GT(differing_pixels(frame, composed_blob_b(t, other)), 1000);
         }
     }
     glClearColor(0.6f, 0.67f, 0.84f, 0.5f);

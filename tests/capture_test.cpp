@@ -2,7 +2,7 @@
 // two captures alike to the pixel, the soundtrack cut to the sample, the contact sheet, and every
 // refusal leaving nothing behind.
 #include "music_clip.h"
-#include "platform/audio.h"
+#include "show/audio.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "assets/textures.h"
 #include "effects/bulging_cube.h"
 #include "effects/wobbling_cube.h"
+#include "effects/workspace.h"
 #include "show/timeline.h"
 #include "show_fixture.h"
 
@@ -34,10 +35,10 @@ TEST(WobblingCube, RippleRampMeetsItsPlateauAtTheFourJoints)
 
 TEST(WobblingCube, RippleAtTimeZeroWithoutTurnIsTheClosedForm)
 {
-    set_rotation(0.0f, 0.0f, 0.0f);
+    const Rotation none = rotation(0.0f, 0.0f, 0.0f);
     for (CubePoint p : {CubePoint{0.3f, -0.7f, 1.0f}, CubePoint{-1.0f, 0.45f, 0.9f}})
         for (float a : {0.0f, 0.25f, 0.4f})
-            expect_near(wobble_point(p, 0.0f, a), p.x + a * std::sin(4 * p.z) * std::sin(1.0),
+            expect_near(wobble_point(p, none, 0.0f, a), p.x + a * std::sin(4 * p.z) * std::sin(1.0),
                         p.y + a * std::sin(3 * p.x + 1.0), p.z + a * std::sin(3.4 * p.y + 0.6) * std::sin(0.3));
 }
 
@@ -45,9 +46,9 @@ TEST(WobblingCube, RippleAtTimeZeroWithoutTurnIsTheClosedForm)
 // counter-clockwise from outside and culling keeps the outside); a flat face mirrors the eye ray.
 TEST(CubeGrid, FlatCubeReachesItsEdgesExactlyAndMirrorsTheEye)
 {
-    reset_cube_grid(wobble_grid);
-    shade_cube_grid(wobble_grid);
-    for (auto& face : wobble_grid.vertex) {
+    reset_cube_grid(work().cube);
+    shade_cube_grid(work().cube);
+    for (auto& face : work().cube.vertex) {
         const CubeVertex &first = face[0][0], &last = face[cube_cells][cube_cells], &middle = face[10][10];
         for (float c : {first.position.x, first.position.y, first.position.z, last.position.x, last.position.y})
             EXPECT_EQ(std::fabs(c), 1.0f);
@@ -55,7 +56,7 @@ TEST(CubeGrid, FlatCubeReachesItsEdgesExactlyAndMirrorsTheEye)
         const CubePoint &c = middle.position, &n = middle.normal;
         EXPECT_LT(c.x * n.x + c.y * n.y + c.z * n.z, -0.999f);
     }
-    const CubeVertex& v = wobble_grid.vertex[0][5][7];  // on the face z = 1
+    const CubeVertex& v = work().cube.vertex[0][5][7];  // on the face z = 1
     double ex = -v.position.x, ey = -v.position.y, length = std::sqrt(ex * ex + ey * ey + 25.0);
     expect_near(v.mirror, -ex / length, -ey / length, 5.0 / length);
 }
@@ -64,10 +65,10 @@ static bool same(const CubePoint& a, const CubePoint& b) { return a.x == b.x && 
 
 TEST(CubeGrid, BorderTakesTheNormalOfItsNamedNeighbour)
 {
-    build_wobble_grid(15.0f, 0.3f);
-    shade_cube_grid(wobble_grid);
+    build_wobble_grid(work().cube, 15.0f, 0.3f);
+    shade_cube_grid(work().cube);
     const int e = cube_cells;
-    for (const auto& face : wobble_grid.vertex) {
+    for (const auto& face : work().cube.vertex) {
         auto copies = [&](int j, int i, int from_j, int from_i) {
             return same(face[j][i].mirror, face[from_j][from_i].normal);
         };
@@ -81,14 +82,14 @@ TEST(CubeGrid, BorderTakesTheNormalOfItsNamedNeighbour)
 // Cells piled into one point, and a vertex on the eye point itself, still shade to finite values.
 TEST(CubeGrid, PiledUpCellsShadeFinite)
 {
-    reset_cube_grid(bulge_grid);
-    for (auto& row : bulge_grid.vertex[2])
+    reset_cube_grid(work().cube);
+    for (auto& row : work().cube.vertex[2])
         for (CubeVertex& v : row)
             v.position = {0.5f, 0.5f, 0.5f};
-    bulge_grid.vertex[3][6][6].position = {0.0f, 0.0f, 6.0f};
-    shade_cube_grid(bulge_grid);
+    work().cube.vertex[3][6][6].position = {0.0f, 0.0f, 6.0f};
+    shade_cube_grid(work().cube);
     for (int f : {2, 3})
-        for (const auto& row : bulge_grid.vertex[f])
+        for (const auto& row : work().cube.vertex[f])
             for (const CubeVertex& v : row)
                 ASSERT_TRUE(std::isfinite(v.mirror.x + v.mirror.y + v.mirror.z)) << f;
 }
@@ -98,14 +99,14 @@ TEST(BulgingCube, LensSpreadsPointsNearItsCentreAlongTheirRay)
     const CubePoint c = {0.2f, -0.3f, 0.1f};
     const double dx = 0.6, dz = 0.8, spread = 1.25 * std::pow(0.4, 0.4);  // a unit direction
     auto along = [&](double d) { return CubePoint{float(c.x + d * dx), c.y, float(c.z + d * dz)}; };
-    set_rotation(0.0f, 0.0f, 0.0f);
-    expect_near(bulge_point(along(0.5), c), c.x + spread * dx, c.y, c.z + spread * dz);
-    expect_near(bulge_point(c, c), c.x, c.y, c.z, 0.0);
-    set_rotation(0.5f, 1.0f, 1.5f);
+    const Rotation none = rotation(0.0f, 0.0f, 0.0f);
+    expect_near(bulge_point(along(0.5), c, none), c.x + spread * dx, c.y, c.z + spread * dz);
+    expect_near(bulge_point(c, c, none), c.x, c.y, c.z, 0.0);
+    const Rotation turn = rotation(0.5f, 1.0f, 1.5f);
     for (double distance : {1.25, 1.3, 2.0}) {
         CubePoint turned = along(distance);
-        rotate_point(turned);
-        expect_near(bulge_point(along(distance), c), turned.x, turned.y, turned.z);
+        rotate_point(turn, turned);
+        expect_near(bulge_point(along(distance), c, turn), turned.x, turned.y, turned.z);
     }
 }
 
@@ -122,9 +123,9 @@ TEST(CubeFrames, RotationTurnsAboutXThenYThenZ)
     glRotated(a * degrees, 1, 0, 0);
     glGetDoublev(GL_MODELVIEW_MATRIX, m);
     glPopMatrix();
-    set_rotation(a, b, g);
+    const Rotation r = rotation(a, b, g);
     for (int k = 0; k < 9; ++k)
-        EXPECT_NEAR(rotation_matrix[k], m[4 * (k % 3) + k / 3], 1e-6) << k;
+        EXPECT_NEAR(r.m[k], m[4 * (k % 3) + k / 3], 1e-6) << k;
 }
 
 // The glint covers the cube alone: its extent is centred where the camera sees the origin.

@@ -2,7 +2,7 @@
 // drawn over whole frames of the show.
 #include "effects/dct_band.h"
 #include "effects/dct_passes.h"
-#include "show/clock.h"
+#include "show/show_state.h"
 #include "show/director.h"
 #include "show_fixture.h"
 
@@ -138,14 +138,14 @@ static Band band_of_frame(const Frame& frame)
 TEST(DctBand, ReplacesOnlyColumns416To575WithTheirRequantisedBlocks)
 {
     for (double t : {45.0, 220.0}) {
-        dct_on = false;
-        draw_frame_at(t, 0.0);
+        shown().dct_on = false;
+        draw_frame_at(shown(), t, 0.0);
         Frame plain = grab_frame();
-        dct_on = true;
-        draw_frame_at(t, 0.0);
+        shown().dct_on = true;
+        draw_frame_at(shown(), t, 0.0);
         Frame banded = grab_frame();
-        dct_on = false;
-        draw_frame_at(t, 0.0);
+        shown().dct_on = false;
+        draw_frame_at(shown(), t, 0.0);
         EXPECT_EQ(grab_frame(), plain) << "switched off, the frame is untouched";
         save_frame(banded, ("dct_band_" + std::to_string(static_cast<int>(t))).c_str());
 
@@ -161,10 +161,10 @@ TEST(DctBand, ReplacesOnlyColumns416To575WithTheirRequantisedBlocks)
 
         Band want(band_bytes, 255);
         requantise_blocks_portable(band_of_frame(plain).data(), want.data());
-        Band shown = band_of_frame(banded);
+        Band drawn = band_of_frame(banded);
         int differing = 0;
         for (int i = 0; i < band_bytes; ++i)
-            differing += i % 4 != 3 && shown[i] != want[i];
+            differing += i % 4 != 3 && drawn[i] != want[i];
         EXPECT_EQ(differing, 0) << "at " << t;
     }
 }

@@ -2,11 +2,13 @@
 // frames of the show read back from the offscreen context.
 #include "assets/jpeg.h"
 #include "assets/textures.h"
-#include "show/clock.h"
+#include "effects/gl_base.h"
 #include "show/director.h"
+#include "show/show_state.h"
 #include "platform/offscreen.h"
 #include "show/view.h"
 #include "allocation_counter.h"
+#include "gl_state.h"
 #include "gl_value_check.h"
 #include "show_fixture.h"
 
@@ -68,8 +70,6 @@ TEST(SceneChoice, BeatStepEasesOutAndItsFlashDecays)
     EXPECT_NEAR(halfway.flash, 0.05f, 1e-4);
 }
 
-// Whole frames, drawn as the show draws them.
-static void draw_show_at(double t) { draw_frame_at(t, 1.0 / 60.0); }
 
 struct Backdrop {
     std::vector<unsigned char> picture;
@@ -81,7 +81,7 @@ static Backdrop read_backdrop(const char* name, int size, int tall)
 {
     Backdrop b;
     b.picture = load_jpeg((std::string("data/") + name + ".jpg").c_str(), &b.width, &b.height);
-    PictureSize texture = backdrop_texture_size(size, tall);
+    PictureSize texture = backdrop_texture_size(size, tall ? PictureLayout::tall_backdrop : PictureLayout::wide_backdrop);
     b.texture_width = texture.width;
     b.texture_height = texture.height;
     return b;
@@ -132,13 +132,7 @@ struct BackdropCase {
     int last_column;          // the blob and its rings stay right of this in scene 1
 };
 
-class ShowFrames : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        quit_requested = false;
-    }
-};
+class ShowFrames : public ::testing::Test {};
 
 TEST_F(ShowFrames, EveryBackdropIsOnScreenAtItsScroll)
 {
@@ -206,20 +200,19 @@ TEST_F(ShowFrames, EndPictureFadesInThenTheShowFadesToBlackAndEnds)
                 3.0);
     draw_show_at(237.0);
     EXPECT_EQ(mean_brightness(grab_frame(), 0, 0, 640, 480), 0.0);
-    EXPECT_FALSE(quit_requested);
-    draw_show_at(240.0);
-    EXPECT_FALSE(quit_requested) << "240 s itself is still shown";
-    draw_show_at(240.001);
-    EXPECT_TRUE(quit_requested);
+    EXPECT_FALSE(draw_show_at(240.0)) << "240 s itself is still shown";
+    Frame last = grab_frame();
+    EXPECT_TRUE(draw_show_at(240.001));
+    EXPECT_EQ(grab_frame(), last) << "the frame that ends the show is drawn as the one before";
 }
 
 TEST_F(ShowFrames, BeatStepHoldsAfterTheBeatsStop)
 {
     draw_show_at(96.3);
-    float held = beat_step;
+    float held = shown().beat_step;
     EXPECT_GT(held, 19.0f);
     draw_show_at(100.0);
-    EXPECT_EQ(beat_step, held);
+    EXPECT_EQ(shown().beat_step, held);
 }
 
 TEST_F(ShowFrames, ZeroHeightWindowKeepsAFiniteProjection)
@@ -255,16 +248,16 @@ static const std::vector<double> moments_across_the_show = list_moments_across_t
 static void draw_every_moment(const std::function<void(double)>& draw)
 {
     for (bool post_effects : {false, true}) {
-        trails_on = dct_on = post_effects;
+        shown().trails_on = shown().dct_on = post_effects;
         for (double t : moments_across_the_show)
             draw(t);
     }
-    trails_on = dct_on = false;
+    shown().trails_on = shown().dct_on = false;
 }
 
 TEST_F(ShowFrames, FramesAllocateNothing)
 {
-    const std::function<void(double)> draw = draw_show_at;
+    const std::function<void(double)> draw = [](double t) { draw_show_at(t); };
     draw_every_moment(draw);
     glFinish();
     start_counting_allocations();
@@ -286,6 +279,38 @@ TEST_F(ShowFrames, FramesRaiseNoGlErrorAndSendOnlyFiniteValues)
     });
 }
 
+// Every routine the director calls starts from the base state and leaves it: at every moment either
+// side of every cut, plain and with both post effects, the state after each routine is compared
+// with the base, and a routine that leaves something changed is named with what it changed (the
+// base is then set again, so that the next routine is judged on its own).
+TEST_F(ShowFrames, EveryRoutineLeavesTheBaseGlState)
+{
+    set_view(screen_width, screen_height);
+    float projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    const GlState base = base_gl_state(projection);
+    ASSERT_EQ(gl_state_differences(base, read_gl_state()), "") << "before the first frame";
+    std::vector<std::string> faults;
+    int checked = 0;
+    double at = 0.0;
+    const RoutineWatch watch = [&](const char* routine) {
+        ++checked;
+        std::string changed = gl_state_differences(base, read_gl_state());
+        if (changed.empty())
+            return;
+        faults.push_back(std::to_string(at) + " s: " + routine + " left " + changed);
+        set_gl_base_state();
+        set_view(screen_width, screen_height);
+    };
+    draw_every_moment([&](double t) {
+        at = t;
+        draw_frame_at(shown(), t, 1.0 / 60.0, &watch);
+        watch("the frame as a whole");
+    });
+    EXPECT_GT(checked, 400) << "a routine or more per moment";
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first: " << faults.front();
+}
+
 // What each picture contributes to a frame: drawn once as it is and once with the picture swapped for
 // opaque black, a picture on screen changes pixels and one that is not drawn changes none.
 // The show never clears the colour buffer; here every frame starts from the same clear colour, so
@@ -293,7 +318,7 @@ TEST_F(ShowFrames, FramesRaiseNoGlErrorAndSendOnlyFiniteValues)
 static Frame draw_on_clear_frame(double t)
 {
     glClear(GL_COLOR_BUFFER_BIT);
-    draw_frame_at(t, 0.0);
+    draw_frame_at(shown(), t, 0.0);
     return grab_frame();
 }
 

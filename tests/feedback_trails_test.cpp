@@ -80,14 +80,14 @@ TEST_F(Trails, SpotDrawnOnceStreamsOutwardsAndFades)
 
 static Frame picture_with_trails()
 {
-    draw_background(textures.wobltausta, 0.1f, 2000.0f, backdrop_sideways);
+    draw_background(textures.wobltausta, 0.1f, 2000.0f, BackdropType::sideways);
     apply_feedback_trails();
     return grab_frame();
 }
 
 TEST_F(Trails, StillPictureStaysStillAndTheKeptFrameOutlastsASwitchOff)
 {
-    draw_background(textures.wobltausta, 0.1f, 2000.0f, backdrop_sideways);
+    draw_background(textures.wobltausta, 0.1f, 2000.0f, BackdropType::sideways);
     Frame picture = grab_frame();
     Frame shown;
     for (int frame = 0; frame < 40; ++frame)

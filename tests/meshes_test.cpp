@@ -3,6 +3,7 @@
 // their rings).
 #include "assets/data_directory.h"
 #include "assets/meshes.h"
+#include "effects/sphere_map.h"
 #include "show_fixture.h"
 
 #include <GL/gl.h>
@@ -67,11 +68,15 @@ TEST_F(SmfFiles, EachVertexGetsTheAreaWeightedSumOfItsFacesAndAnEmptyMeshDrawsNo
     glLoadIdentity();
     glTranslatef(0.3f, 0.2f, -3.0f);
     std::vector<FedPolygon> fed = feed_polygons(5.0, 10.0, [&] {
-        draw_mesh_sphere_mapped(empty);
-        draw_mesh_sphere_mapped(one);
+        for (const Mesh* mesh : {&empty, &one}) {
+            begin_mirrored_mesh(*mesh);
+            draw_mirrored_mesh(*mesh);
+            end_mirrored_mesh();
+        }
     });
     EXPECT_EQ(fed.size(), 1u) << "only the triangle";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_TEXTURE_GEN_T));
+    glLoadIdentity();
 }
 
 TEST_F(SmfFiles, DamagedFilesEndTheProgramWithOneLine)

@@ -1,7 +1,7 @@
 // The tests' music: the signal, its LAME encoding and a straight libmpg123 decode.
 #include "music_clip.h"
 
-#include "platform/audio.h"
+#include "show/audio.h"
 
 #include <lame/lame.h>
 #include <mpg123.h>

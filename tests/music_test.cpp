@@ -3,7 +3,7 @@
 // must be an onset at its moment, a seek must land on the samples a decode from the start has, and
 // the music must be loud enough, never clip, and fade out with the picture.
 #include "assets/data_directory.h"
-#include "platform/audio.h"
+#include "show/audio.h"
 #include "show/demo.h"
 #include "show/music_hits.h"
 

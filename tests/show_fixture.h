@@ -8,6 +8,8 @@
 #include <vector>
 
 struct TextureSet;
+struct ShowState;
+struct EffectWorkspace;
 
 using Frame = std::vector<unsigned char>;
 // One picture's texture name in the show's texture set.
@@ -16,6 +18,11 @@ using Slot = unsigned int TextureSet::*;
 struct Rgb {
     int r, g, b;
 };
+
+// The test program's own show state, carried from frame to frame as the program's is, and its
+// effects' working storage.
+ShowState& shown();
+EffectWorkspace& work();
 
 // The current frame as RGBA bytes, top row first.
 std::vector<unsigned char> grab_frame();
@@ -64,3 +71,5 @@ double picture_weight(Slot slot, double t);
 
 // Draws the frame the show draws at t, a sixtieth of a second after the one before, and reads it.
 Frame show_frame_at(double t);
+// Draws that frame without reading it; true when the show is over.
+bool draw_show_at(double t);

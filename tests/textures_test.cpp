@@ -17,12 +17,11 @@ static int alpha_of(uint32_t texel) { return texel_channel(texel, 3); }
 
 TEST(TextureConversion, LightMapAlphaFollowsRedDistanceFromGrey)
 {
-    EXPECT_EQ(alpha_of(convert_texel(1, 0, 9, 9)), 255);
-    EXPECT_EQ(alpha_of(convert_texel(1, 255, 9, 9)), 255);
-    EXPECT_EQ(alpha_of(convert_texel(1, 127, 9, 9)), 1);
-    EXPECT_EQ(alpha_of(convert_texel(1, 128, 9, 9)), 1);
-    EXPECT_EQ(alpha_of(convert_texel(9, 0, 9, 9)), 255) << "the mipmap bit does not change the conversion";
-    uint32_t texel = convert_texel(1, 10, 20, 30);
+    EXPECT_EQ(alpha_of(convert_texel(TexelConversion::alpha_from_red, 0, 9, 9)), 255);
+    EXPECT_EQ(alpha_of(convert_texel(TexelConversion::alpha_from_red, 255, 9, 9)), 255);
+    EXPECT_EQ(alpha_of(convert_texel(TexelConversion::alpha_from_red, 127, 9, 9)), 1);
+    EXPECT_EQ(alpha_of(convert_texel(TexelConversion::alpha_from_red, 128, 9, 9)), 1);
+    uint32_t texel = convert_texel(TexelConversion::alpha_from_red, 10, 20, 30);
     EXPECT_EQ(texel_channel(texel, 0), 10);
     EXPECT_EQ(texel_channel(texel, 1), 20);
     EXPECT_EQ(texel_channel(texel, 2), 30);
@@ -30,53 +29,53 @@ TEST(TextureConversion, LightMapAlphaFollowsRedDistanceFromGrey)
 
 TEST(TextureConversion, TitleTextIsGreyFromGreenAndClearWhereBlue)
 {
-    uint32_t texel = convert_texel(5, 10, 200, 255);
+    uint32_t texel = convert_texel(TexelConversion::grey_from_green, 10, 200, 255);
     EXPECT_EQ(texel_channel(texel, 0), 200);
     EXPECT_EQ(texel_channel(texel, 1), 200);
     EXPECT_EQ(texel_channel(texel, 2), 200);
     EXPECT_EQ(alpha_of(texel), 0);
-    EXPECT_EQ(alpha_of(convert_texel(5, 0, 0, 0)), 255);
+    EXPECT_EQ(alpha_of(convert_texel(TexelConversion::grey_from_green, 0, 0, 0)), 255);
 }
 
-TEST(TextureConversion, OtherModesAreOpaqueAndModeTwoSwapsRedAndBlue)
+TEST(TextureConversion, OtherConversionsAreOpaqueAndSwappedExchangesRedAndBlue)
 {
-    for (int mode : {0, 3, 4, 6, 7, 8}) {
-        uint32_t texel = convert_texel(mode, 1, 2, 3);
-        EXPECT_EQ(texel_channel(texel, 0), 1) << mode;
-        EXPECT_EQ(alpha_of(texel), 255) << mode;
+    for (TexelConversion conversion : {TexelConversion::plain_rgb, TexelConversion::black_mask}) {
+        uint32_t texel = convert_texel(conversion, 1, 2, 3);
+        EXPECT_EQ(texel_channel(texel, 0), 1);
+        EXPECT_EQ(alpha_of(texel), 255);
     }
-    uint32_t swapped = convert_texel(2, 1, 2, 3);
+    uint32_t swapped = convert_texel(TexelConversion::swapped_rgb, 1, 2, 3);
     EXPECT_EQ(texel_channel(swapped, 0), 3);
     EXPECT_EQ(texel_channel(swapped, 2), 1);
 }
 
 TEST(TextureConversion, BorderMaskIsBlackWithInverseGreenOpacity)
 {
-    uint32_t dark = convert_backdrop_texel(3, 200, 0, 200);
+    uint32_t dark = convert_backdrop_texel(TexelConversion::black_mask, 200, 0, 200);
     EXPECT_EQ(texel_channel(dark, 0), 0);
     EXPECT_EQ(texel_channel(dark, 1), 0);
     EXPECT_EQ(texel_channel(dark, 2), 0);
     EXPECT_EQ(alpha_of(dark), 255);
-    EXPECT_EQ(alpha_of(convert_backdrop_texel(3, 0, 255, 0)), 0);
-    EXPECT_EQ(alpha_of(convert_backdrop_texel(1, 0, 128, 0)), 255) << "backdrops have no light-map mode";
-    EXPECT_EQ(texel_channel(convert_backdrop_texel(0, 7, 8, 9), 2), 9);
+    EXPECT_EQ(alpha_of(convert_backdrop_texel(TexelConversion::black_mask, 0, 255, 0)), 0);
+    EXPECT_EQ(alpha_of(convert_backdrop_texel(TexelConversion::alpha_from_red, 0, 128, 0)), 255) << "backdrops have no light-map mode";
+    EXPECT_EQ(texel_channel(convert_backdrop_texel(TexelConversion::plain_rgb, 7, 8, 9), 2), 9);
 }
 
 TEST(BackdropLayout, TextureSizesFollowTheLongSide)
 {
-    PictureSize narrow = backdrop_texture_size(1024, 0);
+    PictureSize narrow = backdrop_texture_size(1024, PictureLayout::wide_backdrop);
     EXPECT_EQ(narrow.width, 1024);
     EXPECT_EQ(narrow.height, 512);
-    EXPECT_EQ(backdrop_texture_size(1025, 0).width, 2048);
-    EXPECT_EQ(backdrop_texture_size(2048, 0).width, 2048);
-    EXPECT_EQ(backdrop_texture_size(640, 0).width, 1024);
-    PictureSize tall = backdrop_texture_size(2000, 1);
+    EXPECT_EQ(backdrop_texture_size(1025, PictureLayout::wide_backdrop).width, 2048);
+    EXPECT_EQ(backdrop_texture_size(2048, PictureLayout::wide_backdrop).width, 2048);
+    EXPECT_EQ(backdrop_texture_size(640, PictureLayout::wide_backdrop).width, 1024);
+    PictureSize tall = backdrop_texture_size(2000, PictureLayout::tall_backdrop);
     EXPECT_EQ(tall.width, 1024);
     EXPECT_EQ(tall.height, 2048);
-    PictureSize picture = backdrop_picture_size(2000, 1);
+    PictureSize picture = backdrop_picture_size(2000, PictureLayout::tall_backdrop);
     EXPECT_EQ(picture.width, 640);
     EXPECT_EQ(picture.height, 2000);
-    EXPECT_EQ(backdrop_picture_size(1024, 0).height, 480);
+    EXPECT_EQ(backdrop_picture_size(1024, PictureLayout::wide_backdrop).height, 480);
 }
 
 // Bad pictures: each case runs in a scratch directory, since the decoder appends to ./jpeg.err.
@@ -155,7 +154,7 @@ static std::string repeating_last_scan(std::string bytes, int repeats)
 
 TEST_F(BadPictures, MissingFileEndsTheShowWithAMessageAndNoLog)
 {
-    EXPECT_EXIT(load_texture("data/absent.jpg", 3, 0), ::testing::ExitedWithCode(1), "data/absent.jpg");
+    EXPECT_EXIT(load_texture("data/absent.jpg", 3, TexelConversion::plain_rgb, Mipmaps::one_level), ::testing::ExitedWithCode(1), "data/absent.jpg");
     EXPECT_EQ(access(jpeg_log_path, F_OK), -1);
 }
 
@@ -268,9 +267,11 @@ TEST_F(BadPictures, GreyscaleDecodesAsRgb)
 TEST_F(BadPictures, BackdropOfTheWrongLayoutIsRefused)
 {
     write_jpeg("small.jpg", 100, 80, 3);
-    EXPECT_EXIT(load_background_texture("small.jpg", 640, 0, 0), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(load_background_texture("small.jpg", 640, PictureLayout::wide_backdrop, TexelConversion::plain_rgb,
+                                         Mipmaps::one_level), ::testing::ExitedWithCode(1),
                 "small.jpg is 100 x 80, expected 640 x 480");
-    EXPECT_EXIT(load_background_texture("small.jpg", 2000, 1, 0), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(load_background_texture("small.jpg", 2000, PictureLayout::tall_backdrop, TexelConversion::plain_rgb,
+                                         Mipmaps::one_level), ::testing::ExitedWithCode(1),
                 "expected 640 x 2000");
 }
 

@@ -3,8 +3,7 @@
 // whole frames of the opening scene.
 #include "assets/textures.h"
 #include "effects/tunnel.h"
-#include "show/clock.h"
-#include "show/director.h"
+#include "effects/workspace.h"
 #include "show/view.h"
 #include "show_fixture.h"
 
@@ -44,7 +43,7 @@ static std::vector<double> camera_matrix(const double axis[3], double angle, dou
 
 static bool grid_is_finite()
 {
-    for (const auto& row : tunnel_grid)
+    for (const auto& row : work().tunnel.grid)
         for (const TunnelPoint& p : row)
             if (!std::isfinite(p.s) || !std::isfinite(p.t) || !std::isfinite(p.shade))
                 return false;
@@ -54,7 +53,7 @@ static bool grid_is_finite()
 static int unlit_points()
 {
     int unlit = 0;
-    for (const auto& row : tunnel_grid)
+    for (const auto& row : work().tunnel.grid)
         for (const TunnelPoint& p : row)
             unlit += p.s == 0.0f && p.t == 0.0f && p.shade == 0.0f;
     return unlit;
@@ -62,8 +61,8 @@ static int unlit_points()
 
 static float lowest_shade()
 {
-    float lowest = tunnel_grid[0][0].shade;
-    for (const auto& row : tunnel_grid)
+    float lowest = work().tunnel.grid[0][0].shade;
+    for (const auto& row : work().tunnel.grid)
         for (const TunnelPoint& p : row)
             lowest = std::min(lowest, p.shade);
     return lowest;
@@ -72,7 +71,7 @@ static float lowest_shade()
 static float highest_shade()
 {
     float highest = 0.0f;
-    for (const auto& row : tunnel_grid)
+    for (const auto& row : work().tunnel.grid)
         for (const TunnelPoint& p : row)
             highest = std::max(highest, p.shade);
     return highest;
@@ -131,31 +130,31 @@ TEST(TunnelGrid, RaysSpanTheCameraAxesFromTheOrigin)
 {
     // Bottom-left ray of the identity camera, d = (−1.333, −1, 0.5): the x-axis tunnel is farthest,
     // λ = −4/√1.25, so h = (4.769086, 3.577709, −1.788854).
-    cast_tunnel_grid(identity);
-    expect_point(tunnel_grid[0][0], 0.4769086, 0.1788854, 1.956559);
+    cast_tunnel_grid(work().tunnel, identity);
+    expect_point(work().tunnel.grid[0][0], 0.4769086, 0.1788854, 1.956559);
 
     // Top-middle ray, d ≈ (0.000333, 0.9995, 0.5), from O = (0, 0, 1): the y-axis tunnel is met at
     // λ = −10 (a ≈ 0.25, b = 1, c = −15), h ≈ (−0.00333, −9.995, −4).
     double raised[16];
     std::copy(identity, identity + 16, raised);
     raised[14] = 1.0;
-    cast_tunnel_grid(raised);
-    expect_point(tunnel_grid[60][40], -0.0003333332, -1.3995, 0.7000002);
+    cast_tunnel_grid(work().tunnel, raised);
+    expect_point(work().tunnel.grid[60][40], -0.0003333332, -1.3995, 0.7000002);
 
     // The camera axes are the rows of the rotation: R = (1, 0, 0), U = (0, 0, −1), F = (0, 1, 0)
     // turn the same ray into d ≈ (0.000333, 0.5, −0.9995), which meets the z-axis tunnel at λ ≈ −8.
     const double pitched[16] = {1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1};
-    cast_tunnel_grid(pitched);
-    expect_point(tunnel_grid[60][40], -0.0002666666, 0.3995999, 0.8750002);
+    cast_tunnel_grid(work().tunnel, pitched);
+    expect_point(work().tunnel.grid[60][40], -0.0002666666, 0.3995999, 0.8750002);
 }
 
 TEST(TunnelGrid, SoundForTheDirectorsCamerasAndFiniteForAnyOther)
 {
     // The identity looks down the z axis: the centre of the grid is its darkest point, nearly black.
-    cast_tunnel_grid(identity);
-    EXPECT_LT(tunnel_grid[30][40].shade, 0.01f);
-    EXPECT_GT(tunnel_grid[30][40].shade, 0.0f);
-    EXPECT_EQ(lowest_shade(), tunnel_grid[30][40].shade);
+    cast_tunnel_grid(work().tunnel, identity);
+    EXPECT_LT(work().tunnel.grid[30][40].shade, 0.01f);
+    EXPECT_GT(work().tunnel.grid[30][40].shade, 0.0f);
+    EXPECT_EQ(lowest_shade(), work().tunnel.grid[30][40].shade);
     EXPECT_TRUE(grid_is_finite());
 
     // Rotations with the origin inside the junction: every ray hits a wall behind it.
@@ -168,7 +167,7 @@ TEST(TunnelGrid, SoundForTheDirectorsCamerasAndFiniteForAnyOther)
             a /= length;
         std::vector<double> camera = camera_matrix(axis, 3.2 * unit(random), 1.0, unit(random), unit(random),
                                                    unit(random));
-        cast_tunnel_grid(camera.data());
+        cast_tunnel_grid(work().tunnel, camera.data());
         SCOPED_TRACE(n);
         EXPECT_TRUE(grid_is_finite());
         EXPECT_GT(lowest_shade(), 0.0f);
@@ -176,20 +175,20 @@ TEST(TunnelGrid, SoundForTheDirectorsCamerasAndFiniteForAnyOther)
 
     // Zero axes: every a is 0, every ray is skipped and drawn black.
     const double flat[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.5, 0.5, 0.5, 1};
-    cast_tunnel_grid(flat);
+    cast_tunnel_grid(work().tunnel, flat);
     EXPECT_EQ(unlit_points(), tunnel_rows * tunnel_columns);
 
     // An origin outside all three tunnels: some rays miss every wall, the others still hit.
     const double z_axis[3] = {0, 0, 1};
     std::vector<double> outside = camera_matrix(z_axis, 0.0, 1.0, 6, 6, 6);
-    cast_tunnel_grid(outside.data());
+    cast_tunnel_grid(work().tunnel, outside.data());
     EXPECT_TRUE(grid_is_finite());
     EXPECT_GT(unlit_points(), 0);
     EXPECT_LT(unlit_points(), tunnel_rows * tunnel_columns);
 
     // Axes too long for a float: the directions overflow, and still nothing but numbers comes out.
     std::vector<double> huge = camera_matrix(z_axis, 0.5, 1e300, 0, 0, 0);
-    cast_tunnel_grid(huge.data());
+    cast_tunnel_grid(work().tunnel, huge.data());
     EXPECT_TRUE(grid_is_finite());
 }
 
@@ -207,10 +206,7 @@ static constexpr double feedback_half_size = 2.0;
 static FedSheet feed_tunnel(double time, const double* camera)
 {
     std::vector<FedPolygon> fed = feed_polygons(feedback_half_size, 1.0, [&] {
-        glLoadIdentity();
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, textures.tunnel);
-        draw_tunnel(camera, time);
+        draw_tunnel(work().tunnel, identity_matrix(), textures.tunnel, camera, time);
     });
     set_view(screen_width, screen_height);
 
@@ -247,7 +243,7 @@ static void expect_sheet(const FedSheet& sheet, float brightness, float drift_s,
         ASSERT_EQ(sheet.polygons[n].size(), 3u);
         for (const SheetVertex& v : sheet.polygons[n]) {
             GridPlace place = place_on_grid(v);
-            const TunnelPoint& p = tunnel_grid[place.row][place.column];
+            const TunnelPoint& p = work().tunnel.grid[place.row][place.column];
             bool in_strip = (place.row == strip || place.row == strip + 1) &&
                             (place.column == column || place.column == column + 1);
             bool on_grid = std::fabs(v.x - (-1.3333 + place.column / 30.0)) < 1e-4 &&
@@ -293,11 +289,8 @@ static Frame draw_over(float red, float green, float blue, double time, const do
         glEnable(GL_TEXTURE_2D);
     else
         glDisable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textures.tunnel);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.0, 0.0, -2.4, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    draw_tunnel(camera, time);
+    Matrix4 view = looked_at(identity_matrix(), {0.0, 0.0, -2.4}, {0.0, 0.0, 0.0}, {0.0, 1.0, 0.0});
+    draw_tunnel(work().tunnel, view, textures.tunnel, camera, time);
     Frame frame = grab_frame();
     glEnable(GL_TEXTURE_2D);
     return frame;
@@ -334,7 +327,7 @@ TEST(TunnelOnScreen, FadesInFromBlackAndCoversTheWindow)
     // shade below 1, so no vertex saturates and the fade scales each pixel exactly.
     const double z_axis[3] = {0, 0, 1};
     std::vector<double> dim = camera_matrix(z_axis, 0.4, 0.25, 0.2, 0.1, -0.3);
-    cast_tunnel_grid(dim.data());
+    cast_tunnel_grid(work().tunnel, dim.data());
     ASSERT_LT(highest_shade(), 1.0f);
     Frame full = draw_over(1, 0, 1, 20.0, dim.data(), false);
     EXPECT_TRUE(every_pixel_grey(full));  // nothing of the magenta background is left

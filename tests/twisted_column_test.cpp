@@ -2,6 +2,7 @@
 // the picture's t at foot and top), and whole frames of scene 7.
 #include "assets/textures.h"
 #include "effects/twisted_column.h"
+#include "effects/workspace.h"
 #include "show/view.h"
 #include "show_fixture.h"
 
@@ -26,7 +27,7 @@ TEST(TwistedColumn, SlicesShareTheirSquaresAndThePictureClimbs)
     glDisable(GL_CULL_FACE);
     glLoadIdentity();
     for (double time : {0.0, 10.0}) {
-        std::vector<FedPolygon> polygons = feed_polygons(5.0, 5.0, [&] { draw_scene7_effect(time); });
+        std::vector<FedPolygon> polygons = feed_polygons(5.0, 5.0, [&] { draw_scene7_effect(work().column, identity_matrix(), time); });
         const size_t pass = column_slices * 4 * 2;
         ASSERT_EQ(polygons.size(), 2 * pass);
         std::set<float> heights;

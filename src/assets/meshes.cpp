@@ -3,9 +3,7 @@
 
 #include "assets/data_directory.h"
 #include "assets/data_file.h"
-#include "assets/sphere_map.h"
 
-#include <GL/gl.h>
 
 #include <cmath>
 #include <cstdarg>
@@ -140,16 +138,4 @@ void load_meshes()
 {
     for (int i = 0; i < mesh_count; ++i)
         meshes.*mesh_slots[i] = load_smf(data_file(std::string(mesh_names[i]) + mesh_extension).c_str());
-}
-
-void draw_mesh_sphere_mapped(const Mesh& mesh)
-{
-    begin_sphere_mapping();
-    glBegin(GL_TRIANGLES);
-    for (uint16_t index : mesh.indices) {
-        glNormal3fv(&mesh.normals[3 * index]);
-        glVertex3fv(&mesh.vertices[3 * index]);
-    }
-    glEnd();
-    end_sphere_mapping();
 }

@@ -3,22 +3,24 @@
 // loader, the data generator and its tests all read this one table; adding a picture is one line.
 #pragma once
 
-// Texel conversions: the low three bits of a conversion mode.
-constexpr int plain_rgb = 0;        // opaque RGB
-constexpr int alpha_from_red = 1;   // light maps: opaque where red is far from mid-grey
-constexpr int swapped_rgb = 2;      // blue and red exchanged (no picture of the show uses it)
-constexpr int black_mask = 3;       // backdrops only: black, opaque where green is dark
-constexpr int grey_from_green = 5;  // titles: grey from green, clear where blue is full
-constexpr int conversion_bits = 7;
-// The mode's bit of value 8 asks for a mipmapped, trilinearly filtered texture.
-constexpr int mipmap_bit = 8;
+// How a picture's texels are made from its RGB pixels.
+enum class TexelConversion {
+    plain_rgb,        // opaque RGB
+    alpha_from_red,   // light maps: opaque where red is far from mid-grey
+    swapped_rgb,      // blue and red exchanged (no picture of the show uses it)
+    black_mask,       // backdrops only: black, opaque where green is dark
+    grey_from_green,  // titles: grey from green, clear where blue is full
+};
+constexpr TexelConversion texel_conversions[] = {TexelConversion::plain_rgb, TexelConversion::alpha_from_red,
+                                                 TexelConversion::swapped_rgb, TexelConversion::black_mask,
+                                                 TexelConversion::grey_from_green};
+
+// A mipmapped texture is filtered trilinearly; one of one level is sampled at its nearest texel.
+enum class Mipmaps { one_level, mipmapped };
 
 // A picture at its own size may hold up to four times the pixels the table gives it (twice its
 // width and height); a backdrop has exactly its size. That bounds the time and memory of start-up.
 constexpr long long own_size_pixel_growth = 4;
-
-constexpr bool mipmapped = true;
-constexpr bool one_level = false;
 
 // How a picture becomes a texture: at its own size, or copied into the top-left corner of a larger
 // backdrop texture (a wide one is one screen high, a tall one one screen wide).
@@ -52,12 +54,10 @@ enum class PictureLayout { own_size, wide_backdrop, tall_backdrop };
 struct PictureEntry {
     const char* name;
     int width, height;
-    int conversion;
-    bool mipmaps;
+    TexelConversion conversion;
+    Mipmaps mipmaps;
     PictureLayout layout;
 
-    // The conversion mode the loaders take: the conversion, plus the mipmap bit.
-    constexpr int mode() const { return conversion | (mipmaps ? mipmap_bit : 0); }
     // A backdrop's long side: its width when wide, its height when tall.
     constexpr int backdrop_size() const { return layout == PictureLayout::tall_backdrop ? height : width; }
     // The most pixels its file may hold.
@@ -68,7 +68,7 @@ struct PictureEntry {
 };
 
 #define NINESCENES_PICTURE_ENTRY(name, width, height, conversion, mipmaps, layout) \
-    {#name, width, height, conversion, mipmaps, PictureLayout::layout},
+    {#name, width, height, TexelConversion::conversion, Mipmaps::mipmaps, PictureLayout::layout},
 inline constexpr PictureEntry picture_table[] = {NINESCENES_PICTURES(NINESCENES_PICTURE_ENTRY)};
 #undef NINESCENES_PICTURE_ENTRY
 

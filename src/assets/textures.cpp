@@ -3,6 +3,7 @@
 
 #include "assets/data_directory.h"
 #include "assets/jpeg.h"
+#include "assets/screen.h"
 
 #include <GL/glu.h>
 
@@ -18,10 +19,10 @@ static GLuint TextureSet::*const texture_slots[picture_count] = {NINESCENES_PICT
 #undef NINESCENES_TEXTURE_SLOT
 
 static constexpr int gl_four_components = 4;
-static constexpr int backdrop_rows = 480;        // a wide backdrop is one screen high
-static constexpr int tall_backdrop_columns = 640;  // a tall one is one screen wide
-static constexpr int wide_texture_height = 512;
-static constexpr int narrow_texture_width = 1024;
+static constexpr int backdrop_rows = screen_height;          // a wide backdrop is one screen high
+static constexpr int tall_backdrop_columns = screen_width;   // a tall one is one screen wide
+static constexpr int wide_texture_height = screen_texture_height;
+static constexpr int narrow_texture_width = screen_texture_width;
 static constexpr int broad_texture_width = 2048;
 static constexpr int tall_texture_height = 2048;
 
@@ -32,50 +33,50 @@ static uint32_t pack_texel(uint32_t r, uint32_t g, uint32_t b, uint32_t a)
 
 uint8_t texel_channel(uint32_t texel, int channel) { return static_cast<uint8_t>(texel >> (8 * channel)); }
 
-uint32_t convert_texel(int mode, uint8_t r, uint8_t g, uint8_t b)
+uint32_t convert_texel(TexelConversion conversion, uint8_t r, uint8_t g, uint8_t b)
 {
-    switch (mode & conversion_bits) {
-    case alpha_from_red:
+    switch (conversion) {
+    case TexelConversion::alpha_from_red:
         return pack_texel(r, g, b, static_cast<uint32_t>(std::abs(2 * r - 255)));
-    case swapped_rgb:
+    case TexelConversion::swapped_rgb:
         return pack_texel(b, g, r, 255);
-    case grey_from_green:
+    case TexelConversion::grey_from_green:
         return pack_texel(g, g, g, 255u - b);
     default:
         return pack_texel(r, g, b, 255);
     }
 }
 
-uint32_t convert_backdrop_texel(int mode, uint8_t r, uint8_t g, uint8_t b)
+uint32_t convert_backdrop_texel(TexelConversion conversion, uint8_t r, uint8_t g, uint8_t b)
 {
-    switch (mode & conversion_bits) {
-    case swapped_rgb:
+    switch (conversion) {
+    case TexelConversion::swapped_rgb:
         return pack_texel(b, g, r, 255);
-    case black_mask:
+    case TexelConversion::black_mask:
         return pack_texel(0, 0, 0, 255u - g);
     default:
         return pack_texel(r, g, b, 255);
     }
 }
 
-PictureSize backdrop_picture_size(int size, int tall)
+PictureSize backdrop_picture_size(int size, PictureLayout layout)
 {
-    return tall ? PictureSize{tall_backdrop_columns, size} : PictureSize{size, backdrop_rows};
+    return layout == PictureLayout::tall_backdrop ? PictureSize{tall_backdrop_columns, size} : PictureSize{size, backdrop_rows};
 }
 
-PictureSize backdrop_texture_size(int size, int tall)
+PictureSize backdrop_texture_size(int size, PictureLayout layout)
 {
-    if (tall)
+    if (layout == PictureLayout::tall_backdrop)
         return {narrow_texture_width, tall_texture_height};
     return {size <= narrow_texture_width ? narrow_texture_width : broad_texture_width, wide_texture_height};
 }
 
-static GLuint upload_texture(const std::vector<uint32_t>& texels, int width, int height, int mode)
+static GLuint upload_texture(const std::vector<uint32_t>& texels, int width, int height, Mipmaps mipmaps)
 {
     GLuint name;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
-    if (mode & mipmap_bit) {
+    if (mipmaps == Mipmaps::mipmapped) {
         gluBuild2DMipmaps(GL_TEXTURE_2D, gl_four_components, width, height, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -90,7 +91,8 @@ static GLuint upload_texture(const std::vector<uint32_t>& texels, int width, int
 
 // The decoded picture is released before the upload, so that at most the texels and the driver's
 // copy of them are held at once.
-GLuint load_texture(const char* path, int bytes_per_pixel, int mode, long long max_pixels)
+GLuint load_texture(const char* path, int bytes_per_pixel, TexelConversion conversion, Mipmaps mipmaps,
+                    long long max_pixels)
 {
     int width, height;
     std::vector<uint32_t> texels;
@@ -99,69 +101,50 @@ GLuint load_texture(const char* path, int bytes_per_pixel, int mode, long long m
         texels.resize(static_cast<size_t>(width) * height);
         for (size_t i = 0; i < texels.size(); ++i) {
             const unsigned char* p = &picture[i * bytes_per_pixel];
-            texels[i] = convert_texel(mode, p[0], p[1], p[2]);
+            texels[i] = convert_texel(conversion, p[0], p[1], p[2]);
         }
     }
-    return upload_texture(texels, width, height, mode);
+    return upload_texture(texels, width, height, mipmaps);
 }
 
-GLuint load_background_texture(const char* path, int size, int tall, int mode)
+GLuint load_background_texture(const char* path, int size, PictureLayout layout, TexelConversion conversion,
+                               Mipmaps mipmaps)
 {
-    PictureSize layout = backdrop_picture_size(size, tall);
-    PictureSize texture = backdrop_texture_size(size, tall);
+    PictureSize expected = backdrop_picture_size(size, layout);
+    PictureSize texture = backdrop_texture_size(size, layout);
     std::vector<uint32_t> texels(static_cast<size_t>(texture.width) * texture.height, 0);
     {
         int decoded_width, decoded_height;
-        std::vector<unsigned char> picture =
-            load_jpeg(path, &decoded_width, &decoded_height, static_cast<long long>(layout.width) * layout.height);
-        if (decoded_width != layout.width || decoded_height != layout.height) {
+        std::vector<unsigned char> picture = load_jpeg(path, &decoded_width, &decoded_height,
+                                                       static_cast<long long>(expected.width) * expected.height);
+        if (decoded_width != expected.width || decoded_height != expected.height) {
             std::fprintf(stderr, "ninescenes: picture %s is %d x %d, expected %d x %d\n", path, decoded_width,
-                         decoded_height, layout.width, layout.height);
+                         decoded_height, expected.width, expected.height);
             std::exit(1);
         }
-        for (int r = 0; r < layout.height; ++r)
-            for (int c = 0; c < layout.width; ++c) {
-                const unsigned char* p = &picture[(static_cast<size_t>(r) * layout.width + c) * 3];
-                texels[static_cast<size_t>(r) * texture.width + c] = convert_backdrop_texel(mode, p[0], p[1], p[2]);
+        for (int r = 0; r < expected.height; ++r)
+            for (int c = 0; c < expected.width; ++c) {
+                const unsigned char* p = &picture[(static_cast<size_t>(r) * expected.width + c) * 3];
+                texels[static_cast<size_t>(r) * texture.width + c] =
+                    convert_backdrop_texel(conversion, p[0], p[1], p[2]);
             }
     }
-    return upload_texture(texels, texture.width, texture.height, mode);
-}
-
-static void set_fixed_gl_state()
-{
-    glClearColor(0.6f, 0.67f, 0.84f, 0.5f);
-    glClearDepth(1.0);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_DEPTH_TEST);
-    glShadeModel(GL_SMOOTH);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glEnable(GL_TEXTURE_2D);
+    return upload_texture(texels, texture.width, texture.height, mipmaps);
 }
 
 static constexpr int rgb_bytes = 3;
-static constexpr int tall = 1;
-static constexpr int wide = 0;
 
 static GLuint load_picture(const PictureEntry& picture)
 {
     std::string file = data_file(std::string(picture.name) + picture_extension);
     const char* path = file.c_str();
-    switch (picture.layout) {
-    case PictureLayout::wide_backdrop:
-        return load_background_texture(path, picture.backdrop_size(), wide, picture.mode());
-    case PictureLayout::tall_backdrop:
-        return load_background_texture(path, picture.backdrop_size(), tall, picture.mode());
-    default:
-        return load_texture(path, rgb_bytes, picture.mode(), picture.accepted_pixels());
-    }
+    if (picture.layout == PictureLayout::own_size)
+        return load_texture(path, rgb_bytes, picture.conversion, picture.mipmaps, picture.accepted_pixels());
+    return load_background_texture(path, picture.backdrop_size(), picture.layout, picture.conversion, picture.mipmaps);
 }
 
-bool init_gl_and_textures()
+void load_textures()
 {
-    set_fixed_gl_state();
     for (int i = 0; i < picture_count; ++i)
         textures.*texture_slots[i] = load_picture(picture_table[i]);
-    glLoadIdentity();
-    return true;
 }

@@ -17,21 +17,24 @@ struct TextureSet {
 extern TextureSet textures;
 
 // A texel packed as the bytes R, G, B, A in memory order (little-endian: R in the low byte).
-uint32_t convert_texel(int mode, uint8_t r, uint8_t g, uint8_t b);
-uint32_t convert_backdrop_texel(int mode, uint8_t r, uint8_t g, uint8_t b);
+uint32_t convert_texel(TexelConversion conversion, uint8_t r, uint8_t g, uint8_t b);
+uint32_t convert_backdrop_texel(TexelConversion conversion, uint8_t r, uint8_t g, uint8_t b);
 uint8_t texel_channel(uint32_t texel, int channel);
 
 struct PictureSize {
     int width, height;
 };
 // The picture a backdrop loader expects for its arguments, and the texture it copies it into.
-PictureSize backdrop_picture_size(int size, int tall);
-PictureSize backdrop_texture_size(int size, int tall);
+// size is the long side; layout is wide_backdrop or tall_backdrop.
+PictureSize backdrop_picture_size(int size, PictureLayout layout);
+PictureSize backdrop_texture_size(int size, PictureLayout layout);
 
 // Each ends the program with a one-line message and status 1 when the picture cannot be used; a
 // picture at its own size may hold at most max_pixels, a backdrop exactly its layout's.
-GLuint load_texture(const char* path, int bytes_per_pixel, int mode, long long max_pixels = largest_picture_pixels);
-GLuint load_background_texture(const char* path, int size, int tall, int mode);
+GLuint load_texture(const char* path, int bytes_per_pixel, TexelConversion conversion, Mipmaps mipmaps,
+                    long long max_pixels = largest_picture_pixels);
+GLuint load_background_texture(const char* path, int size, PictureLayout layout, TexelConversion conversion,
+                               Mipmaps mipmaps);
 
-// Fixed GL state and every picture of the table, in its order. Always returns true.
-bool init_gl_and_textures();
+// Every picture of the table, in its order, into the texture set.
+void load_textures();

@@ -4,7 +4,9 @@
 #include "effects/blob_scenes.h"
 
 #include "assets/textures.h"
+#include "effects/gl_base.h"
 #include "effects/glow_square.h"
+#include "effects/matrix.h"
 #include "effects/metaballs.h"
 
 #include <GL/gl.h>
@@ -50,17 +52,12 @@ static constexpr double distortion_aspect = 2.0;
 static constexpr double distortion_near = 0.1;
 static constexpr double distortion_far = 10.0;
 
-static constexpr int ring_count = 3;
-static constexpr float ring_turn_rate = 10.0f;  // degrees a second, shared by the three rings
 static constexpr float ring_half_size = 1.7f;
 
 // A vertex whose gradient cancels along its edge has no direction of its own; this one lands at or
 // near the light map's centre in s and t.
 static constexpr float fallback_normal[3] = {0.0f, 0.0f, 1.0f};
 
-struct Point {
-    double x, y, z;
-};
 struct View {
     Point eye, centre, up;
 };
@@ -108,14 +105,11 @@ void place_cavity_balls(float t, Ball balls[blob_ball_count])
     }
 }
 
-static void begin_blob_frame()
+static void begin_blob_frame(MetaballVolume& volume)
 {
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    blob_volume.ball_count = blob_ball_count;
-    blob_volume.box_radius = blob_box_radius;
-    blob_volume.threshold = blob_threshold;
+    volume.ball_count = blob_ball_count;
+    volume.box_radius = blob_box_radius;
+    volume.threshold = blob_threshold;
 }
 
 void normalise_normals(MetaballVolume& volume)
@@ -133,79 +127,67 @@ void normalise_normals(MetaballVolume& volume)
     }
 }
 
-static void build_mesh()
+static void build_mesh(MetaballVolume& volume)
 {
-    blob_volume.add_balls();
-    blob_volume.polygonize();
-    normalise_normals(blob_volume);
+    volume.add_balls();
+    volume.polygonize();
+    normalise_normals(volume);
 }
 
-static void look_at(const View& v)
-{
-    gluLookAt(v.eye.x, v.eye.y, v.eye.z, v.centre.x, v.centre.y, v.centre.z, v.up.x, v.up.y, v.up.z);
-}
+static Matrix4 view_matrix(const View& v) { return looked_at(identity_matrix(), v.eye, v.centre, v.up); }
 
 // The light map's up vector turns slowly, so its glint circles the blob.
 static Point light_up(float t) { return {std::sin(0.6 * t), std::cos(0.6 * t), 0.0}; }
 
 // The light view's rotation, halved, with its translation replaced by (0.5, 0.5, 0): a unit normal n
 // maps to 0.5 + 0.5·R·n in s and t.
-static void build_light_map_matrix(const View& light, float matrix[16])
+static Matrix4 light_map_matrix(const View& light)
 {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    look_at(light);
-    glScalef(light_map_scale, light_map_scale, light_map_scale);
-    glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-    matrix[12] = light_map_centre;
-    matrix[13] = light_map_centre;
-    matrix[14] = 0.0f;
+    Matrix4 matrix = scaled(view_matrix(light), light_map_scale, light_map_scale, light_map_scale);
+    matrix.m[12] = light_map_centre;
+    matrix.m[13] = light_map_centre;
+    matrix.m[14] = 0.0f;
+    return matrix;
 }
 
 static void set_first_pass_texture_matrix(float t, bool distorted)
 {
     glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
     glRotated(texture_turn_rate * t, std::cos(texture_axis_rate * t), std::sin(texture_axis_rate * t), 0.0);
     if (distorted)
         gluPerspective(distortion_fov, distortion_aspect, distortion_near, distortion_far);
 }
 
 // Every triangle of the mesh, each corner given its entry of `coordinates` as texture coordinates.
-static void draw_mesh(const std::vector<std::array<float, 3>>& coordinates)
+static void draw_mesh(const MetaballVolume& volume, const std::vector<std::array<float, 3>>& coordinates)
 {
-    const MetaballVolume& v = blob_volume;
-    glBegin(GL_TRIANGLES);
-    for (int i = 0; i < v.triangle_count; ++i)
-        for (uint16_t corner : v.triangles[i]) {
-            const std::array<float, 3>& c = coordinates[corner];
-            glTexCoord3f(c[0], c[1], c[2]);
-            glVertex3fv(v.positions[corner].data());
-        }
-    glEnd();
+    glTexCoordPointer(3, GL_FLOAT, 0, coordinates.data());
+    glDrawElements(GL_TRIANGLES, 3 * volume.triangle_count, GL_UNSIGNED_SHORT, volume.triangles.data());
 }
 
-// Both passes under the camera; the light map's alpha decides how much of it covers the first pass.
-// Returns with blending on and the light map in the texture matrix.
-static void draw_blob_mesh(const BlobLook& look, float t)
+// Both passes under the camera, back faces culled; the light map's alpha, blended by the base
+// function, decides how much of it covers the first pass.
+static void draw_blob_mesh(const MetaballVolume& volume, const BlobLook& look, float t)
 {
-    float light_map[16];
-    build_light_map_matrix(look.light, light_map);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glLoadIdentity();
-    look_at(look.camera);
+    glLoadMatrixf(view_matrix(look.camera).m);
     set_first_pass_texture_matrix(t, look.distorted);
-
     glBindTexture(GL_TEXTURE_2D, look.texture);
     glEnable(GL_CULL_FACE);
-    draw_mesh(blob_volume.positions);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, volume.positions.data());
+    draw_mesh(volume, volume.positions);
 
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glLoadMatrixf(light_map);
-    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(light_map_matrix(look.light).m);
     glBindTexture(GL_TEXTURE_2D, textures.lighttex1);
-    draw_mesh(blob_volume.normals);
+    draw_mesh(volume, volume.normals);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_CULL_FACE);
+    restore_base_blending();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    restore_base_matrices();
 }
 
 // Still at x = -0.6 until the last three seconds of scene 1, then swinging right by u³ so the blob
@@ -227,57 +209,35 @@ static BlobLook cluster_look(float t, double scene_length)
             false};
 }
 
-static BlobLook cavity_look(float t, int flip)
+static BlobLook cavity_look(float t, BlobFlip flip)
 {
     double sway = cavity_eye_sway * std::sin(t);
     return {{{0, 0, 0}, {-sway, 0, light_map_depth}, light_up(t)},
             {{sway, 0, cavity_eye_distance}, {0, 0, 0}, {std::sin(0.3 * t), std::cos(0.3 * t), 0}},
             textures.blob1,
-            flip != 0};
+            flip == BlobFlip::distorted};
 }
 
-// One ring, turned about its own wandering axis.
-static void draw_ring(float t, int k)
+Matrix4 cluster_camera(float t, double scene_length) { return view_matrix(cluster_look(t, scene_length).camera); }
+
+Matrix4 cavity_camera(float t) { return view_matrix(cavity_look(t, BlobFlip::plain).camera); }
+
+void draw_blob_scene_a(MetaballVolume& volume, float t, double scene_length)
 {
-    glPushMatrix();
-    glRotatef(ring_turn_rate * t, std::sin(t + k), std::sin(1.3f * k + 0.8f * t + 2.4f),
-              std::sin(0.8f * k + 0.4f * t + 1.9f));
-    draw_glow_square(ring_half_size);
-    glPopMatrix();
+    begin_blob_frame(volume);
+    place_cluster_balls(t, volume.balls);
+    volume.clear_field();
+    build_mesh(volume);
+    BlobLook look = cluster_look(t, scene_length);
+    draw_blob_mesh(volume, look, t);
+    draw_glowing_rings(textures.circletex, view_matrix(look.camera), t, ring_half_size);
 }
 
-// Added light: the blob hides the rings where it is in front, but they write no depth of their own.
-static void draw_rings(float t)
+void draw_blob_scene_b(MetaballVolume& volume, float t, BlobFlip flip)
 {
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, textures.circletex);
-    glDisable(GL_CULL_FACE);
-    glDepthMask(GL_FALSE);
-    for (int k = 0; k < ring_count; ++k)
-        draw_ring(t, k);
-}
-
-void draw_blob_scene_a(float t, double scene_length)
-{
-    begin_blob_frame();
-    place_cluster_balls(t, blob_volume.balls);
-    blob_volume.clear_field();
-    build_mesh();
-    draw_blob_mesh(cluster_look(t, scene_length), t);
-    draw_rings(t);
-    glDisable(GL_BLEND);
-    glDepthMask(GL_TRUE);
-}
-
-void draw_blob_scene_b(float t, int flip)
-{
-    begin_blob_frame();
-    place_cavity_balls(t, blob_volume.balls);
-    std::copy(cavity_field, cavity_field + cavity_size * cavity_size * cavity_size, blob_volume.field.begin());
-    build_mesh();
-    draw_blob_mesh(cavity_look(t, flip), t);
-    glDisable(GL_BLEND);
+    begin_blob_frame(volume);
+    place_cavity_balls(t, volume.balls);
+    std::copy(cavity_field, cavity_field + cavity_size * cavity_size * cavity_size, volume.field.begin());
+    build_mesh(volume);
+    draw_blob_mesh(volume, cavity_look(t, flip), t);
 }

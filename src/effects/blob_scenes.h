@@ -3,8 +3,13 @@
 // cavity whose wall the balls sweep in to merge with.
 #pragma once
 
+#include "effects/matrix.h"
+
 class MetaballVolume;
 struct Ball;
+
+// The cavity's first pass on alternate beats: its texture seen plainly, or through a wide projection.
+enum class BlobFlip { plain, distorted };
 
 constexpr int blob_ball_count = 10;
 
@@ -14,13 +19,15 @@ void place_cluster_balls(float t, Ball balls[blob_ball_count]);
 void place_cavity_balls(float t, Ball balls[blob_ball_count]);
 
 // The free cluster of scene 1 at t seconds into the scene, with its rings; the gaze swings off over
-// the last three seconds of the scene's length. Leaves face culling off, the texture matrix at
-// identity and depth writes on.
-void draw_blob_scene_a(float t, double scene_length);
+// the last three seconds of the scene's length. The mesh is made in volume.
+void draw_blob_scene_a(MetaballVolume& volume, float t, double scene_length);
 
-// The cavity of scenes 5 and 6 at t seconds from the start of scene 5; a non-zero flip distorts the
-// first pass's texture projectively. Leaves back faces culled and the light map in the texture matrix.
-void draw_blob_scene_b(float t, int flip);
+// The cavity of scenes 5 and 6 at t seconds from the start of scene 5, its first pass flipped or not.
+void draw_blob_scene_b(MetaballVolume& volume, float t, BlobFlip flip);
+
+// The cameras the two scenes draw under at t.
+Matrix4 cluster_camera(float t, double scene_length);
+Matrix4 cavity_camera(float t);
 
 // Scales the first vertex_count normals of the volume to unit length. A zero normal (the gradient
 // cancelled along its edge) becomes (0, 0, 1), at or near the light map's centre.

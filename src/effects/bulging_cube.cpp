@@ -24,7 +24,7 @@ CubePoint lens_centre(int k, float T)
 
 // On the centre itself the factor 1 / s^0.6 has no value: the point stays on the centre, the limit
 // of the map, rather than becoming NaN.
-CubePoint bulge_point(CubePoint p, const CubePoint& c)
+CubePoint bulge_point(CubePoint p, const CubePoint& c, const Rotation& turn)
 {
     CubePoint d = {p.x - c.x, p.y - c.y, p.z - c.z};
     float s = static_cast<float>(lens_reach_rate * std::sqrt(static_cast<double>(d.x * d.x + d.y * d.y + d.z * d.z)));
@@ -35,29 +35,29 @@ CubePoint bulge_point(CubePoint p, const CubePoint& c)
         double k = 1.0 / std::pow(static_cast<double>(s), lens_power);
         moved = {static_cast<float>(c.x + k * d.x), static_cast<float>(c.y + k * d.y), static_cast<float>(c.z + k * d.z)};
     }
-    rotate_point(moved);
+    rotate_point(turn, moved);
     return moved;
 }
 
 // Each lens ends with the turn, so the second and third act on the already turned surface.
-void build_bulge_grid(float t)
+void build_bulge_grid(CubeGrid& grid, float t)
 {
     float T = cube_time_scale * t;
-    set_swinging_rotation(T, 0.0f);
-    reset_cube_grid(bulge_grid);
+    Rotation turn = swinging_rotation(T, 0.0f);
+    reset_cube_grid(grid);
     CubePoint centres[lens_count];
     for (int k = 0; k < lens_count; ++k)
         centres[k] = lens_centre(k, T);
-    for (auto& face : bulge_grid.vertex)
+    for (auto& face : grid.vertex)
         for (auto& row : face)
             for (CubeVertex& v : row)
                 for (const CubePoint& c : centres)
-                    v.position = bulge_point(v.position, c);
+                    v.position = bulge_point(v.position, c, turn);
 }
 
-void draw_last_object(float t)
+void draw_last_object(CubeGrid& grid, const Matrix4& camera, float t)
 {
-    build_bulge_grid(t);
-    shade_cube_grid(bulge_grid);
-    draw_cube_grid(bulge_grid, textures.mag, textures.lighttex1);
+    build_bulge_grid(grid, t);
+    shade_cube_grid(grid);
+    draw_cube_grid(grid, camera, textures.mag, textures.lighttex1);
 }

@@ -9,13 +9,13 @@ constexpr int lens_count = 3;
 // inside a box of half-width 0.4, 0.7 and 1.0.
 CubePoint lens_centre(int k, float T);
 
-// One lens, then rotation_matrix: a point nearer than 1.25 to the centre moves away from it along
-// the same ray, to 1.25 · (distance / 1.25)^0.4. A point on the centre stays there.
-CubePoint bulge_point(CubePoint p, const CubePoint& centre);
+// One lens, then the cube's rotation: a point nearer than 1.25 to the centre moves away from it
+// along the same ray, to 1.25 · (distance / 1.25)^0.4. A point on the centre stays there.
+CubePoint bulge_point(CubePoint p, const CubePoint& centre, const Rotation& turn);
 
-// bulge_grid turned and swollen by the three lenses for t seconds into the closing scene.
-void build_bulge_grid(float t);
+// The grid turned and swollen by the three lenses for t seconds into the closing scene.
+void build_bulge_grid(CubeGrid& grid, float t);
 
-// The whole effect for one frame, under the caller's camera: bulge_grid rebuilt, shaded and drawn
-// with the mag picture and the lighttex1 glint (the state left is draw_cube_grid's, colour white).
-void draw_last_object(float t);
+// The whole effect for one frame under camera: the grid rebuilt, shaded and drawn with the mag
+// picture and the lighttex1 glint.
+void draw_last_object(CubeGrid& grid, const Matrix4& camera, float t);

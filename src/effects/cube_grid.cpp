@@ -3,7 +3,11 @@
 // mirror directions towards a fixed eye.
 #include "effects/cube_grid.h"
 
+#include "effects/gl_base.h"
+#include "effects/strips.h"
+
 #include <cmath>
+#include <cstdint>
 
 // The flat cube's coordinates run from -1 to 1 in steps of the float 0.1, summed in double.
 static constexpr double flat_start = -1.0;
@@ -25,10 +29,6 @@ static constexpr CubePoint fallback_direction = {0.0f, 0.0f, 1.0f};
 static constexpr float light_scale = 0.25f;
 static constexpr float light_centre = 0.5f;
 
-CubeGrid wobble_grid;
-CubeGrid bulge_grid;
-float rotation_matrix[9];
-
 using CubeFace = CubeVertex[cube_side][cube_side];
 
 static CubePoint sum(const CubePoint& a, const CubePoint& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
@@ -45,7 +45,7 @@ static CubePoint unit(const CubePoint& n)
     return {n.x * scale, n.y * scale, n.z * scale};
 }
 
-void set_rotation(float alpha, float beta, float gamma)
+Rotation rotation(float alpha, float beta, float gamma)
 {
     double sa = std::sin(alpha), ca = std::cos(alpha);
     double sb = std::sin(beta), cb = std::cos(beta);
@@ -53,20 +53,22 @@ void set_rotation(float alpha, float beta, float gamma)
     const double m[9] = {cb * cg, sa * sb * cg - ca * sg, ca * sb * cg + sa * sg,
                          cb * sg, sa * sb * sg + ca * cg, ca * sb * sg - sa * cg,
                          -sb,     sa * cb,                ca * cb};
+    Rotation r;
     for (int k = 0; k < 9; ++k)
-        rotation_matrix[k] = static_cast<float>(m[k]);
+        r.m[k] = static_cast<float>(m[k]);
+    return r;
 }
 
-void set_swinging_rotation(float T, float x_turn)
+Rotation swinging_rotation(float T, float x_turn)
 {
-    set_rotation(static_cast<float>(swing_reach * std::sin(swing_x_rate * T) + x_turn),
+    return rotation(static_cast<float>(swing_reach * std::sin(swing_x_rate * T) + x_turn),
                  static_cast<float>(swing_reach * std::sin(swing_y_rate * T)),
                  static_cast<float>(swing_reach * std::sin(swing_z_rate * T)));
 }
 
-void rotate_point(CubePoint& p)
+void rotate_point(const Rotation& r, CubePoint& p)
 {
-    const float* m = rotation_matrix;
+    const float* m = r.m;
     CubePoint q = p;
     p.x = m[0] * q.x + m[1] * q.y + m[2] * q.z;
     p.y = m[3] * q.x + m[4] * q.y + m[5] * q.z;
@@ -148,6 +150,17 @@ static void set_mirror_directions(CubeFace& face)
         }
 }
 
+static void set_light_coordinates(CubeGrid& grid)
+{
+    for (int f = 0; f < cube_faces; ++f)
+        for (int j = 0; j < cube_side; ++j)
+            for (int i = 0; i < cube_side; ++i) {
+                const CubePoint& mirror = grid.vertex[f][j][i].mirror;
+                grid.light[f][j][i][0] = light_scale * mirror.x + light_centre;
+                grid.light[f][j][i][1] = light_scale * mirror.y + light_centre;
+            }
+}
+
 void shade_cube_grid(CubeGrid& grid)
 {
     for (CubeFace& face : grid.vertex) {
@@ -155,50 +168,56 @@ void shade_cube_grid(CubeGrid& grid)
         copy_border_normals(face);
         set_mirror_directions(face);
     }
+    set_light_coordinates(grid);
 }
 
-enum class CubePass { base, light };
+// The 120 strips, rows outermost: row j of every face, then row j + 1; each strip's 42 vertices (by
+// their number in the grid) alternate between its two rows.
+static constexpr int strip_vertices = 2 * cube_side;
+static constexpr int strip_count = cube_cells * cube_faces;
 
-static void send_vertex(const CubeVertex& v, CubePass pass)
-{
-    if (pass == CubePass::base)
-        glTexCoord2f(v.u, v.v);
-    else
-        glTexCoord2f(light_scale * v.mirror.x + light_centre, light_scale * v.mirror.y + light_centre);
-    glVertex3f(v.position.x, v.position.y, v.position.z);
-}
+struct CubeStrips {
+    uint16_t index[strip_count * strip_indices(strip_vertices)];
+};
 
-// 120 strips, rows outermost: row j of every face, then row j + 1.
-static void draw_strips(const CubeGrid& grid, CubePass pass)
+static constexpr CubeStrips cube_strips()
 {
+    CubeStrips strips = {};
+    uint16_t* out = strips.index;
     for (int j = 0; j < cube_cells; ++j)
-        for (int f = 0; f < cube_faces; ++f) {
-            glBegin(GL_TRIANGLE_STRIP);
-            for (int i = 0; i < cube_side; ++i) {
-                send_vertex(grid.vertex[f][j][i], pass);
-                send_vertex(grid.vertex[f][j + 1][i], pass);
-            }
-            glEnd();
-        }
+        for (int f = 0; f < cube_faces; ++f)
+            out = add_strip(out, strip_vertices, [f, j](int k) { return (f * cube_side + j + k % 2) * cube_side + k / 2; });
+    return strips;
+}
+static constexpr CubeStrips strips = cube_strips();
+
+static void draw_strips()
+{
+    glDrawElements(GL_TRIANGLES, strip_count * strip_indices(strip_vertices), GL_UNSIGNED_SHORT, strips.index);
 }
 
-// Blending stays off for the first pass (the layers drawn before leave it off), so it is opaque; the
-// second pass draws the same triangles again, which GL_LEQUAL lets through.
-void draw_cube_grid(const CubeGrid& grid, GLuint base_texture, GLuint light_texture)
+// The first pass opaque, the base state's blending being off; the second draws the same triangles
+// again, which GL_LEQUAL lets through.
+void draw_cube_grid(const CubeGrid& grid, const Matrix4& camera, GLuint base_texture, GLuint light_texture)
 {
-    glEnable(GL_TEXTURE_2D);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_DEPTH_TEST);
+    const CubeVertex& first = grid.vertex[0][0][0];
+    glLoadMatrixf(camera.m);
     glEnable(GL_CULL_FACE);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(CubeVertex), &first.position);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(CubeVertex), &first.u);
     glBindTexture(GL_TEXTURE_2D, base_texture);
-    draw_strips(grid, CubePass::base);
+    draw_strips();
 
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glTexCoordPointer(2, GL_FLOAT, 0, grid.light);
     glBindTexture(GL_TEXTURE_2D, light_texture);
-    draw_strips(grid, CubePass::light);
-    glDisable(GL_BLEND);
+    draw_strips();
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_CULL_FACE);
+    restore_base_blending();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glLoadIdentity();
 }

@@ -2,6 +2,8 @@
 // every frame, deformed by its effect, shaded with face normals and mirror directions, drawn twice.
 #pragma once
 
+#include "effects/matrix.h"
+
 #include <GL/gl.h>
 
 constexpr int cube_faces = 6;
@@ -22,23 +24,24 @@ struct CubeVertex {
     CubePoint mirror;    // mirror direction, or on the border a copied face normal; the light lookup
 };
 
-// Face f, row j, column i is vertex[f][j][i]: face by face, each face row by row.
+// Face f, row j, column i is vertex[f][j][i]: face by face, each face row by row. Beside each vertex,
+// the light texture's coordinates of the second pass, worked out from its mirror direction.
 struct CubeGrid {
     CubeVertex vertex[cube_faces][cube_side][cube_side];
+    float light[cube_faces][cube_side][cube_side][2];
 };
 
-extern CubeGrid wobble_grid;
-extern CubeGrid bulge_grid;
-
 // Rz(γ)·Ry(β)·Rx(α), row-major: a point is turned about x first, then y, then z.
-extern float rotation_matrix[9];
+struct Rotation {
+    float m[9];
+};
 
-// Fills rotation_matrix for α about x, β about y and γ about z (radians).
-void set_rotation(float alpha, float beta, float gamma);
+// The turn by α about x, β about y and γ about z (radians).
+Rotation rotation(float alpha, float beta, float gamma);
 // Both cubes swing back and forth as one; x_turn adds to the angle about x. T is ten times the
 // scene's seconds.
-void set_swinging_rotation(float T, float x_turn);
-void rotate_point(CubePoint& p);
+Rotation swinging_rotation(float T, float x_turn);
+void rotate_point(const Rotation& r, CubePoint& p);
 
 // The unit normal of (B − A) × (C − A); a degenerate triangle gets the fallback direction +z.
 CubePoint face_normal(const CubePoint& a, const CubePoint& b, const CubePoint& c);
@@ -46,9 +49,8 @@ CubePoint face_normal(const CubePoint& a, const CubePoint& b, const CubePoint& c
 // The flat cube's positions and texture coordinates in every vertex; the other fields stay.
 void reset_cube_grid(CubeGrid& grid);
 // Face normals, the border's copied normals and the inner vertices' mirror directions towards the
-// eye point (0, 0, 6), from the deformed positions.
+// eye point (0, 0, 6), from the deformed positions, and the light texture's coordinates from them.
 void shade_cube_grid(CubeGrid& grid);
-// The base texture opaque, then the light texture looked up by the mirror directions and blended by
-// its alpha over the same triangles. Leaves texturing, depth test (GL_LEQUAL) and face culling on,
-// blending off with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA), the colour white, the light texture bound.
-void draw_cube_grid(const CubeGrid& grid, GLuint base_texture, GLuint light_texture);
+// Under camera, back faces culled: the base texture opaque, then the light texture looked up by the
+// mirror directions and blended by its alpha over the same triangles.
+void draw_cube_grid(const CubeGrid& grid, const Matrix4& camera, GLuint base_texture, GLuint light_texture);

@@ -5,33 +5,31 @@
 
 #include "effects/screen_layers.h"
 
-// The band is placed with identity matrices over the 640 × 480 viewport: its left edge, in
+// The band is placed with identity matrices over the frame's viewport: its left edge, in
 // normalised device coordinates, is window column 416.
-static constexpr int window_width = 640;
-static constexpr double band_raster_x = band_left * 2.0 / window_width - 1.0;
+static constexpr double band_raster_x = band_left * 2.0 / screen_width - 1.0;
 static constexpr double band_raster_y = -1.0;
 static constexpr uint8_t opaque = 255;
 
-alignas(16) uint8_t band_in[band_bytes];
-alignas(16) uint8_t band_out[band_bytes];
-
-void init_dct_effect()
+DctBand::DctBand() : in(), out()
 {
     for (int i = 3; i < band_bytes; i += 4)
-        band_out[i] = opaque;
+        out[i] = opaque;
 }
 
-void requantise_band() { requantise_blocks(band_in, band_out); }
+void requantise_band(DctBand& band) { requantise_blocks(band.in, band.out); }
 
-void apply_dct_effect(float)
+// The pixels go back untextured, in the base colour, unblended. They travel in the colour buffer's
+// own byte order, BGRA, which the driver copies as they are rather than converting every pixel; the
+// three colour channels are requantised alike, so their order changes nothing.
+void apply_dct_effect(DctBand& band, float)
 {
-    replace_matrices();
+    replace_projection();
     glDisable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glDisable(GL_BLEND);
     glRasterPos2d(band_raster_x, band_raster_y);
-    glReadPixels(band_left, band_bottom, band_width, band_height, GL_RGBA, GL_UNSIGNED_BYTE, band_in);
-    requantise_band();
-    glDrawPixels(band_width, band_height, GL_RGBA, GL_UNSIGNED_BYTE, band_out);
-    restore_matrices();
+    glReadPixels(band_left, band_bottom, band_width, band_height, GL_BGRA, GL_UNSIGNED_BYTE, band.in);
+    requantise_band(band);
+    glDrawPixels(band_width, band_height, GL_BGRA, GL_UNSIGNED_BYTE, band.out);
+    glEnable(GL_TEXTURE_2D);
+    restore_projection();
 }

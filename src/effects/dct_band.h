@@ -10,14 +10,17 @@
 constexpr int band_left = 416;
 constexpr int band_bottom = 0;
 
-// The band as read back from the frame, and as drawn back over it (RGBA, bottom row first).
-extern uint8_t band_in[band_bytes];
-extern uint8_t band_out[band_bytes];
+// The band as read back from the frame, and as drawn back over it (four bytes a pixel, colour then
+// alpha, bottom row first). The effect writes only the colour channels of out: its alpha bytes are
+// opaque from the start.
+struct DctBand {
+    DctBand();
+    alignas(16) uint8_t in[band_bytes];
+    alignas(16) uint8_t out[band_bytes];
+};
 
-// Sets the band's alpha bytes once: the effect writes only the colour channels.
-void init_dct_effect();
 // Reads the band back from the frame, requantises it and draws it back in place. Its strength is
 // the same at every moment: the demo time t is not used.
-void apply_dct_effect(float t);
-// Requantises every block of band_in into band_out.
-void requantise_band();
+void apply_dct_effect(DctBand& band, float t);
+// Requantises every block of band.in into band.out.
+void requantise_band(DctBand& band);

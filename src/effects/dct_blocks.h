@@ -2,13 +2,15 @@
 // requantisation of every block of each colour channel of a band of RGBA pixels.
 #pragma once
 
+#include "assets/screen.h"
+
 #include <array>
 #include <cstdint>
 
-// The band: 160 × 480 RGBA pixels, one byte a channel, 640 bytes a row, bottom row first (as GL
-// reads it back), cut into 20 × 60 blocks of 8 × 8 pixels.
+// The band: 160 pixels wide and the frame's height (480), RGBA, one byte a channel, 640 bytes a row,
+// bottom row first (as GL reads it back), cut into 20 × 60 blocks of 8 × 8 pixels.
 constexpr int band_width = 160;
-constexpr int band_height = 480;
+constexpr int band_height = screen_height;
 constexpr int band_row_bytes = band_width * 4;
 constexpr int band_bytes = band_row_bytes * band_height;
 constexpr int block_size = 8;

@@ -3,18 +3,16 @@
 // objects leave trails that stream outwards from the screen centre.
 #include "effects/feedback_trails.h"
 
-#include <GL/glu.h>
+#include "assets/screen.h"
+#include "effects/gl_base.h"
+#include "effects/matrix.h"
 
 #include <cstddef>
 #include <vector>
 
-static constexpr int texture_width = 1024;
-static constexpr int texture_height = 512;
-static constexpr int frame_width = 640;
-static constexpr int frame_height = 480;
-// The frame's share of the texture: 640 of 1024 columns, 480 of 512 rows; t = 0 is the bottom row.
-static constexpr float frame_s = 0.625f;
-static constexpr float frame_t = 0.9375f;
+// The frame lies in the texture's lower-left corner: t = 0 is the bottom row.
+static constexpr float frame_s = screen_texture_s;
+static constexpr float frame_t = screen_texture_t;
 // The copy is a 4:3 quad two units high at z = 0, seen from ever closer under the 45-degree view:
 // at eye distance D it is enlarged 1 / (D·tan 22.5°), about 1.014, 1.059 and 1.107.
 static constexpr float quad_half_width = 1.333f;
@@ -31,21 +29,22 @@ GLuint trail_texture;
 // copies' own blending left in it), every copy blends at exactly its stated alpha.
 void init_trail_texture()
 {
-    std::vector<unsigned char> black(static_cast<std::size_t>(texture_width) * texture_height * 4, 0);
+    std::vector<unsigned char> black(static_cast<std::size_t>(screen_texture_width) * screen_texture_height * 4, 0);
     glGenTextures(1, &trail_texture);
     glBindTexture(GL_TEXTURE_2D, trail_texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, texture_width, texture_height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 black.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, screen_texture_width, screen_texture_height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, black.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 static void draw_copy(int i)
 {
     glColor4f(1.0f, 1.0f, 1.0f, first_alpha - alpha_step * i);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.0, 0.0, first_eye_distance - eye_step * i, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    Matrix4 view = looked_at(identity_matrix(), {0.0, 0.0, first_eye_distance - eye_step * i}, {0.0, 0.0, 0.0},
+                             {0.0, 1.0, 0.0});
+    glLoadMatrixf(view.m);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(0.0f, 0.0f);
     glVertex3f(-quad_half_width, -quad_half_height, 0.0f);
@@ -58,19 +57,18 @@ static void draw_copy(int i)
     glEnd();
 }
 
+// The copies blend by their alpha, the base function, over everything: no depth test.
 void apply_feedback_trails()
 {
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
     glBindTexture(GL_TEXTURE_2D, trail_texture);
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     for (int i = 0; i < copies; ++i)
         draw_copy(i);
     glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, frame_width, frame_height);
+    restore_base_blending();
+    restore_base_colour();
+    glLoadIdentity();
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, screen_width, screen_height);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -10,5 +10,4 @@ extern GLuint trail_texture;
 
 void init_trail_texture();
 // Blends the kept frame's copies over the frame in the back buffer, then keeps the result.
-// Leaves the modelview selected, holding the last copy's look-at; blending off, depth test on.
 void apply_feedback_trails();

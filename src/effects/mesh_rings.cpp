@@ -5,10 +5,12 @@
 
 #include "assets/meshes.h"
 #include "assets/textures.h"
+#include "effects/gl_base.h"
 #include "effects/glow_square.h"
+#include "effects/matrix.h"
+#include "effects/sphere_map.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cmath>
 
@@ -36,10 +38,6 @@ static constexpr double sprite_start = -800.0;
 static constexpr double sprite_base_rate = 10.0;
 static constexpr double sprite_rate_step = 4.0;
 static constexpr double sprite_phase_step = 36.0;
-
-struct Point {
-    double x, y, z;
-};
 
 // What the two rings do differently. The eye climbs by eye_rise over the scene.
 struct RingLook {
@@ -71,22 +69,26 @@ static double sprite_turn(int k, double d, float z)
     return z > 0.0f ? turn : z < 0.0f ? -turn : 0.0;
 }
 
+static Matrix4 camera_of(const RingLook& look, double d, double scene_length)
+{
+    Point eye = {look.eye.x, look.eye.y + look.eye_rise * d / scene_length, look.eye.z};
+    Matrix4 view = looked_at(identity_matrix(), eye, look.centre, {0.0, 1.0, 0.0});
+    return scaled(view, look.scale, look.scale, look.scale);
+}
+
+Matrix4 ring_camera(MeshRing ring, double d, double scene_length)
+{
+    return camera_of(ring_looks[static_cast<int>(ring)], d, scene_length);
+}
+
+// The meshes' faces wind inwards, so the front faces are the ones culled.
 static void set_ring_state(const RingLook& look, double d, double scene_length)
 {
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     glBindTexture(GL_TEXTURE_2D, textures.*look.reflection);
-    double eye_y = look.eye.y + look.eye_rise * d / scene_length;
-    gluLookAt(look.eye.x, eye_y, look.eye.z, look.centre.x, look.centre.y, look.centre.z, 0.0, 1.0, 0.0);
-    glScalef(look.scale, look.scale, look.scale);
+    glLoadMatrixf(camera_of(look, d, scene_length).m);
 }
 
 // All six copies tumble about the same wandering axis; only their places on the ring differ.
@@ -97,6 +99,7 @@ static void draw_ring(const RingLook& look, double d)
     float axis_x = static_cast<float>(std::sin(0.5 * d));
     float axis_y = static_cast<float>(std::sin(0.169 * d + 1.8));
     float axis_z = static_cast<float>(std::cos(0.23 * d + 2.41));
+    begin_mirrored_mesh(mesh);
     for (int i = 0; i < ring_size; ++i) {
         glPushMatrix();
         glRotatef(ring_step * i, 0.0f, 0.0f, 1.0f);
@@ -104,24 +107,22 @@ static void draw_ring(const RingLook& look, double d)
         glRotatef(tumble, axis_x, axis_y, axis_z);
         if (look.turned_on_side)
             glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        draw_mesh_sphere_mapped(mesh);
+        draw_mirrored_mesh(mesh);
         glPopMatrix();
     }
+    end_mirrored_mesh();
 }
 
 // Added light under the ring's camera: the meshes hide what is behind them, the light hides nothing.
 static void set_light_state()
 {
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_CULL_FACE);
+    glCullFace(base_cull_face);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, textures.linetex);
-    glDisable(GL_CULL_FACE);
     glDepthMask(GL_FALSE);
     glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
 }
 
 // One beam in the plane y = 0, the picture's length along the axis.
@@ -172,6 +173,8 @@ void draw_mesh_ring_scene(MeshRing ring, double d, double scene_length)
     draw_beams(d);
     draw_sprites(d);
     glDisable(GL_ALPHA_TEST);
-    glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
+    restore_base_blending();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glLoadIdentity();
 }

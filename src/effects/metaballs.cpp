@@ -180,7 +180,6 @@ int sorted_boxes(const MetaballVolume& v, int count, BallBox* sorted)
 
 }  // namespace
 
-MetaballVolume blob_volume(32);
 float cavity_field[cavity_size * cavity_size * cavity_size];
 
 MetaballVolume::MetaballVolume(int n)

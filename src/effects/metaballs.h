@@ -68,7 +68,6 @@ public:
     std::array<std::vector<int32_t>, 2> filed_entries;  // the entries filled in each edge-cache slab
 };
 
-extern MetaballVolume blob_volume;
 
 // The wall of an ellipsoidal cavity, same layout as a size-32 field; built once at start-up.
 extern float cavity_field[cavity_size * cavity_size * cavity_size];

@@ -3,14 +3,16 @@
 // device coordinates with all three matrices at identity, and puts the caller's matrices back.
 #include "effects/screen_layers.h"
 
+#include "effects/gl_base.h"
+#include "assets/screen.h"
+
 #include <cmath>
 
-// A backdrop texture holds its picture in its top-left corner: 640 of 1024 columns across,
-// 480 of 512 rows down.
-static constexpr float visible_columns = 0.625f;
-static constexpr float visible_rows = 0.9375f;
-static constexpr float screen_columns = 640.0f;
-static constexpr float screen_rows = 480.0f;
+// A backdrop texture holds its picture in its top-left corner.
+static constexpr float visible_columns = screen_texture_s;
+static constexpr float visible_rows = screen_texture_t;
+static constexpr float screen_columns = screen_width;
+static constexpr float screen_rows = screen_height;
 
 // The overlay: 512 × 256 pixels centred, fading in and out along half a sine of its time.
 static constexpr float overlay_half_width = 0.8f;
@@ -18,8 +20,6 @@ static constexpr float overlay_half_height = 0.53333336f;
 static constexpr double overlay_fade_rate = 0.3141592654;
 
 // The wavy grid: 60 rows of 80 cells over the horizontal window.
-static constexpr int wave_rows = 60;
-static constexpr int wave_columns = 80;
 static constexpr float wave_row_height = 0.033333335f;
 static constexpr float wave_column_width = 0.025f;
 static constexpr float wave_cell_texture_width = 0.0125f;
@@ -38,58 +38,57 @@ struct TextureWindow {
 static const TextureWindow whole_end_picture = {0.0f, 0.0f, visible_columns, visible_rows};
 static const TextureWindow whole_texture = {0.0f, 0.0f, 1.0f, 1.0f};
 
-static TextureWindow backdrop_window(float scroll, float width, int type)
+static TextureWindow backdrop_window(float scroll, float width, BackdropType type)
 {
-    if (type == backdrop_vertical)
+    if (type == BackdropType::vertical)
         return {0.0f, scroll, visible_columns, scroll + screen_rows / width};
     return {scroll, 0.0f, scroll + screen_columns / width, visible_rows};
 }
 
+// A layer is textured with its picture, or untextured (texture 0) for the fades.
 static void begin_layer(GLuint texture)
 {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    if (texture)
+        glBindTexture(GL_TEXTURE_2D, texture);
+    else
+        glDisable(GL_TEXTURE_2D);
+    replace_projection();
 }
 
-static void begin_untextured_layer() { glDisable(GL_TEXTURE_2D); }
-
-void replace_matrices()
+void replace_projection()
 {
-    const GLenum modes[] = {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE};
-    for (GLenum mode : modes) {
-        glMatrixMode(mode);
-        glPushMatrix();
-        glLoadIdentity();
-    }
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
 }
 
-void restore_matrices()
+void restore_projection()
 {
-    const GLenum modes[] = {GL_TEXTURE, GL_PROJECTION, GL_MODELVIEW};
-    for (GLenum mode : modes) {
-        glMatrixMode(mode);
-        glPopMatrix();
-    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
 }
 
+// Layers lie over everything: no depth test, and so no depth writes either.
 static void set_colour_and_blend(float alpha, bool blend, GLenum source, GLenum destination)
 {
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     if (blend) {
         glEnable(GL_BLEND);
         glBlendFunc(source, destination);
-    } else {
-        glDisable(GL_BLEND);
     }
-    glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
 }
 
 static void finish_layer()
 {
-    glDisable(GL_BLEND);
+    restore_base_blending();
+    restore_base_colour();
     glEnable(GL_DEPTH_TEST);
-    restore_matrices();
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    restore_projection();
 }
 
 static void draw_strip(float half_width, float half_height, const TextureWindow& w)
@@ -108,19 +107,17 @@ static void draw_strip(float half_width, float half_height, const TextureWindow&
 
 static void draw_window_strip(const TextureWindow& w) { draw_strip(1.0f, 1.0f, w); }
 
-void draw_background(GLuint texture, float scroll, float width, int type)
+void draw_background(GLuint texture, float scroll, float width, BackdropType type)
 {
     begin_layer(texture);
-    replace_matrices();
-    set_colour_and_blend(1.0f, type == backdrop_blended, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    set_colour_and_blend(1.0f, type == BackdropType::blended, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     draw_window_strip(backdrop_window(scroll, width, type));
     finish_layer();
 }
 
-void draw_background_faded(GLuint texture, float scroll, float width, int type, float alpha)
+void draw_background_faded(GLuint texture, float scroll, float width, BackdropType type, float alpha)
 {
     begin_layer(texture);
-    replace_matrices();
     set_colour_and_blend(alpha, true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     draw_window_strip(backdrop_window(scroll, width, type));
     finish_layer();
@@ -135,51 +132,70 @@ void displace_texcoord(float& s, float& t, float time, float amplitude)
     t = t_in + amplitude * wave_t_reach * std::cos(phase + wave_t_frequency * s_in);
 }
 
-static void emit_wave_vertex(float s, float t, float time, float amplitude, float x, float y)
-{
-    displace_texcoord(s, t, time, amplitude);
-    glTexCoord2f(s, t);
-    glVertex2f(x, y);
-}
-
 // Rows run from the bottom of the window up; texture t of the bottom edge is −0.0625, which the
 // repeat wrap reads as the picture's last visible row.
-static void draw_wave_grid(float scroll, float width, float amplitude, float time)
+WaveGrid::WaveGrid() : texture_coordinates()
 {
-    float du = (screen_columns / width) * wave_cell_texture_width;
     float y = -1.0f;
     for (int i = 0; i < wave_rows; ++i) {
-        float v = -(wave_bottom_depth + i * wave_row_texture_height);
         float x = -1.0f;
-        float s = scroll;
-        glBegin(GL_TRIANGLE_STRIP);
         for (int j = 0; j <= wave_columns; ++j) {
-            emit_wave_vertex(s, v, time, amplitude, x, y);
-            emit_wave_vertex(s, v - wave_row_texture_height, time, amplitude, x, y + wave_row_height);
+            float* lower = positions[i * wave_strip_vertices + 2 * j];
+            float* upper = positions[i * wave_strip_vertices + 2 * j + 1];
+            lower[0] = upper[0] = x;
+            lower[1] = y;
+            upper[1] = y + wave_row_height;
             x += wave_column_width;
-            s += du;
         }
-        glEnd();
         y += wave_row_height;
     }
 }
 
-void draw_wavy_background(GLuint texture, float scroll, float width, int type, float amplitude, float time)
+static void set_wave_texture(float* coordinates, float s, float t, float time, float amplitude)
+{
+    displace_texcoord(s, t, time, amplitude);
+    coordinates[0] = s;
+    coordinates[1] = t;
+}
+
+static void draw_wave_grid(WaveGrid& grid, float scroll, float width, float amplitude, float time)
+{
+    float du = (screen_columns / width) * wave_cell_texture_width;
+    for (int i = 0; i < wave_rows; ++i) {
+        float v = -(wave_bottom_depth + i * wave_row_texture_height);
+        float s = scroll;
+        for (int j = 0; j <= wave_columns; ++j) {
+            float(*pair)[2] = &grid.texture_coordinates[i * wave_strip_vertices + 2 * j];
+            set_wave_texture(pair[0], s, v, time, amplitude);
+            set_wave_texture(pair[1], s, v - wave_row_texture_height, time, amplitude);
+            s += du;
+        }
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, grid.positions);
+    glTexCoordPointer(2, GL_FLOAT, 0, grid.texture_coordinates);
+    for (int i = 0; i < wave_rows; ++i)
+        glDrawArrays(GL_TRIANGLE_STRIP, i * wave_strip_vertices, wave_strip_vertices);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void draw_wavy_background(WaveGrid& grid, GLuint texture, float scroll, float width, BackdropType type,
+                          float amplitude, float time)
 {
     begin_layer(texture);
-    replace_matrices();
     set_colour_and_blend(1.0f, false, GL_ONE, GL_ZERO);
-    if (type == backdrop_vertical || amplitude == 0.0f)
+    if (type == BackdropType::vertical || amplitude == 0.0f)
         draw_window_strip(backdrop_window(scroll, width, type));
     else
-        draw_wave_grid(scroll, width, amplitude, time);
+        draw_wave_grid(grid, scroll, width, amplitude, time);
     finish_layer();
 }
 
 void draw_end_picture(GLuint texture, float alpha)
 {
     begin_layer(texture);
-    replace_matrices();
     set_colour_and_blend(alpha, true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     draw_window_strip(whole_end_picture);
     finish_layer();
@@ -188,7 +204,6 @@ void draw_end_picture(GLuint texture, float alpha)
 void draw_overlay(float x, GLuint texture)
 {
     begin_layer(texture);
-    replace_matrices();
     float alpha = static_cast<float>(std::sin(overlay_fade_rate * x));
     set_colour_and_blend(alpha, true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     draw_strip(overlay_half_width, overlay_half_height, whole_texture);
@@ -199,8 +214,7 @@ void draw_overlay(float x, GLuint texture)
 // that explicit rather than a property of the driver.
 void darken_screen(float brightness)
 {
-    begin_untextured_layer();
-    replace_matrices();
+    begin_layer(0);
     set_colour_and_blend(brightness < 0.0f ? 0.0f : brightness, true, GL_ZERO, GL_SRC_ALPHA);
     draw_window_strip(whole_texture);
     finish_layer();
@@ -208,8 +222,7 @@ void darken_screen(float brightness)
 
 void flash_screen(float intensity)
 {
-    begin_untextured_layer();
-    replace_matrices();
+    begin_layer(0);
     set_colour_and_blend(intensity, true, GL_SRC_ALPHA, GL_ONE);
     draw_window_strip(whole_texture);
     finish_layer();

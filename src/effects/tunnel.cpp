@@ -3,7 +3,7 @@
 // fading in from black over the first 20 seconds while its texture slowly drifts.
 #include "effects/tunnel.h"
 
-#include <GL/gl.h>
+#include "effects/gl_base.h"
 
 #include <cmath>
 
@@ -36,8 +36,6 @@ static constexpr double fade_in_seconds = 20.0;
 static constexpr double fade_in_rate = 1.0 / fade_in_seconds;
 
 static constexpr TunnelPoint unlit_point = {0.0f, 0.0f, 0.0f};
-
-TunnelPoint tunnel_grid[tunnel_rows][tunnel_columns];
 
 // The two coordinates each cylinder spans, in tie-breaking order.
 struct CylinderSpan {
@@ -104,7 +102,7 @@ static float ray_component(const double* matrix, int axis, double u, double v)
     return static_cast<float>(u * matrix[4 * axis] + v * matrix[4 * axis + 1] + focal_weight * matrix[4 * axis + 2]);
 }
 
-void cast_tunnel_grid(const double* matrix)
+void cast_tunnel_grid(TunnelSheet& sheet, const double* matrix)
 {
     const double origin[3] = {matrix[12], matrix[13], matrix[14]};
     double v = ray_v_start;
@@ -113,7 +111,7 @@ void cast_tunnel_grid(const double* matrix)
         for (int j = 0; j < tunnel_columns; ++j) {
             const float direction[3] = {ray_component(matrix, 0, u, v), ray_component(matrix, 1, u, v),
                                         ray_component(matrix, 2, u, v)};
-            tunnel_grid[i][j] = tunnel_point(direction, origin);
+            sheet.grid[i][j] = tunnel_point(direction, origin);
             u += ray_u_step;
         }
         v += ray_v_step;
@@ -131,40 +129,62 @@ static float fade_in_brightness(double time)
     return time < fade_in_seconds ? static_cast<float>(fade_in_rate * time) : 1.0f;
 }
 
-static void set_shade(const TunnelPoint& point, float brightness)
+// Strip i joins grid rows i and i + 1, lower vertex first in every column; each strip has its own
+// pair of heights, as each was always computed.
+TunnelSheet::TunnelSheet() : grid(), colours(), texture_coordinates()
+{
+    for (int i = 0; i < tunnel_strips; ++i) {
+        float lower_y = static_cast<float>(sheet_y_start + i * sheet_step);
+        float upper_y = static_cast<float>(sheet_y_start + i * sheet_step + sheet_step);
+        for (int j = 0; j < tunnel_columns; ++j) {
+            float x = static_cast<float>(sheet_x_start + j * sheet_step);
+            float* lower = positions[i * tunnel_strip_vertices + 2 * j];
+            float* upper = positions[i * tunnel_strip_vertices + 2 * j + 1];
+            lower[0] = upper[0] = x;
+            lower[1] = lower_y;
+            upper[1] = upper_y;
+            lower[2] = upper[2] = 0.0f;
+        }
+    }
+}
+
+static void set_vertex(TunnelSheet& sheet, int vertex, const TunnelPoint& point, TextureDrift drift, float brightness)
 {
     float grey = brightness * point.shade;
-    glColor3f(grey, grey, grey);
+    float* colour = sheet.colours[vertex];
+    colour[0] = colour[1] = colour[2] = grey;
+    sheet.texture_coordinates[vertex][0] = point.s + drift.s;
+    sheet.texture_coordinates[vertex][1] = point.t + drift.t;
 }
 
-static void set_texture(const TunnelPoint& point, TextureDrift drift)
+static void fill_strips(TunnelSheet& sheet, TextureDrift drift, float brightness)
 {
-    glTexCoord2f(point.s + drift.s, point.t + drift.t);
+    for (int i = 0; i < tunnel_strips; ++i)
+        for (int j = 0; j < tunnel_columns; ++j) {
+            int lower = i * tunnel_strip_vertices + 2 * j;
+            set_vertex(sheet, lower, sheet.grid[i][j], drift, brightness);
+            set_vertex(sheet, lower + 1, sheet.grid[i + 1][j], drift, brightness);
+        }
 }
 
-// Strip i joins grid rows i and i + 1, lower vertex first in every column.
-static void draw_strip(int i, TextureDrift drift, float brightness)
+void draw_tunnel(TunnelSheet& sheet, const Matrix4& view, GLuint texture, const double* matrix, double time)
 {
-    float lower_y = static_cast<float>(sheet_y_start + i * sheet_step);
-    float upper_y = static_cast<float>(sheet_y_start + i * sheet_step + sheet_step);
-    glBegin(GL_TRIANGLE_STRIP);
-    for (int j = 0; j < tunnel_columns; ++j) {
-        float x = static_cast<float>(sheet_x_start + j * sheet_step);
-        set_shade(tunnel_grid[i][j], brightness);
-        set_texture(tunnel_grid[i][j], drift);
-        glVertex3f(x, lower_y, 0.0f);
-        set_texture(tunnel_grid[i + 1][j], drift);
-        set_shade(tunnel_grid[i + 1][j], brightness);
-        glVertex3f(x, upper_y, 0.0f);
-    }
-    glEnd();
-}
-
-void draw_tunnel(const double* matrix, double time)
-{
-    cast_tunnel_grid(matrix);
-    TextureDrift drift = texture_drift(time);
-    float brightness = fade_in_brightness(time);
-    for (int i = 0; i + 1 < tunnel_rows; ++i)
-        draw_strip(i, drift, brightness);
+    cast_tunnel_grid(sheet, matrix);
+    fill_strips(sheet, texture_drift(time), fade_in_brightness(time));
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glLoadMatrixf(view.m);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, sheet.positions);
+    glColorPointer(3, GL_FLOAT, 0, sheet.colours);
+    glTexCoordPointer(2, GL_FLOAT, 0, sheet.texture_coordinates);
+    for (int i = 0; i < tunnel_strips; ++i)
+        glDrawArrays(GL_TRIANGLE_STRIP, i * tunnel_strip_vertices, tunnel_strip_vertices);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    restore_base_colour();
+    glLoadIdentity();
 }

@@ -2,12 +2,15 @@
 // climbing its faces, glossed over by a sphere-mapped light map.
 #include "effects/twisted_column.h"
 
-#include "assets/sphere_map.h"
 #include "assets/textures.h"
+#include "effects/gl_base.h"
+#include "effects/sphere_map.h"
+#include "effects/strips.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdint>
 
 // The column stands from y = -4 to 4 in slices of 1/60.
 static constexpr double column_foot = -4.0;
@@ -22,8 +25,6 @@ static constexpr double slice_texture_step = static_cast<double>(1.0f / 600.0f);
 // The whole column turns steadily at 0.4 radians a second, with a swing of 0.28.
 static constexpr double turn_rate = 0.4;
 static constexpr double turn_swing = 0.28;
-
-using SliceDrawer = void (*)(double, double, double, double, double, double, double, double);
 
 struct ColumnCorner {
     double x, z;
@@ -48,72 +49,84 @@ static ColumnCorner corner(int k, double c, double s)
     }
 }
 
-enum class SliceLook { textured, lit };
-
-static void send_corner(int k, double y, double c, double s, double texture_s, double texture_t, SliceLook look)
+// One face's corner: the column's corner k at height y, the picture at (s, t).
+static void set_corner(ColumnArrays& column, int vertex, int k, double y, double c, double s, double texture_s,
+                       double texture_t)
 {
     ColumnCorner p = corner(k, c, s);
-    if (look == SliceLook::lit)
-        glNormal3d(p.x, 0.0, p.z);
-    else
-        glTexCoord2d(texture_s, texture_t);
-    glVertex3d(p.x, y, p.z);
+    float* position = column.positions[vertex];
+    position[0] = static_cast<float>(p.x);
+    position[1] = static_cast<float>(y);
+    position[2] = static_cast<float>(p.z);
+    column.texture_coordinates[vertex][0] = static_cast<float>(texture_s);
+    column.texture_coordinates[vertex][1] = static_cast<float>(texture_t);
+    float* normal = column.normals[vertex];
+    normal[0] = static_cast<float>(p.x);
+    normal[1] = 0.0f;
+    normal[2] = static_cast<float>(p.z);
 }
 
-static void draw_slice(double y0, double y1, double t0, double t1, double c0, double s0, double c1, double s1,
-                       SliceLook look)
+// The four faces between the squares at heights y0 and y1, whose angles have the cosines and sines
+// (c0, s0) and (c1, s1); each face spans the picture's full width, t0 at its lower edge.
+static void set_slice(ColumnArrays& column, int slice, double y0, double y1, double t0, double t1, double c0, double s0,
+                      double c1, double s1)
 {
     for (int k = 0; k < 4; ++k) {
-        glBegin(GL_TRIANGLE_STRIP);
-        send_corner(k, y0, c0, s0, 0.0, t0, look);
-        send_corner(k, y1, c1, s1, 0.0, t1, look);
-        send_corner(k + 1, y0, c0, s0, 1.0, t0, look);
-        send_corner(k + 1, y1, c1, s1, 1.0, t1, look);
-        glEnd();
+        int first = (4 * slice + k) * 4;
+        set_corner(column, first, k, y0, c0, s0, 0.0, t0);
+        set_corner(column, first + 1, k, y1, c1, s1, 0.0, t1);
+        set_corner(column, first + 2, k + 1, y0, c0, s0, 1.0, t0);
+        set_corner(column, first + 3, k + 1, y1, c1, s1, 1.0, t1);
     }
-}
-
-void draw_column_slice(double y0, double y1, double t0, double t1, double c0, double s0, double c1, double s1)
-{
-    draw_slice(y0, y1, t0, t1, c0, s0, c1, s1, SliceLook::textured);
-}
-
-void draw_column_slice_lit(double y0, double y1, double t0, double t1, double c0, double s0, double c1, double s1)
-{
-    draw_slice(y0, y1, t0, t1, c0, s0, c1, s1, SliceLook::lit);
 }
 
 // Heights and texture positions are summed slice by slice, so each slice's upper square is exactly
 // the next one's lower square and the column has no cracks.
-static void draw_slices(double time, SliceDrawer draw)
+void build_column(ColumnArrays& column, double time)
 {
     float tau = static_cast<float>(time);
     double y0 = column_foot;
     double v0 = foot_texture_v - texture_climb_rate * time;
+    double a0 = twist_angle(static_cast<float>(y0), tau);
     for (int k = 0; k < column_slices; ++k) {
         double y1 = y0 + slice_height;
         double v1 = v0 + slice_texture_step;
-        double a0 = twist_angle(static_cast<float>(y0), tau);
         double a1 = twist_angle(static_cast<float>(y1), tau);
-        draw(y0, y1, 1.0 - v0, 1.0 - v1, std::cos(a0), std::sin(a0), std::cos(a1), std::sin(a1));
+        set_slice(column, k, y0, y1, 1.0 - v0, 1.0 - v1, std::cos(a0), std::sin(a0), std::cos(a1), std::sin(a1));
         y0 = y1;
         v0 = v1;
+        a0 = a1;
     }
 }
 
-// The picture first, under the caller's state (blending off, white); then the light map, blended by
-// its alpha over the same slices.
-void draw_scene7_effect(double time)
+// Each face's four corners are a strip of two triangles.
+static constexpr StripTable<column_vertices / 4, 4> faces;
+
+static void draw_faces() { glDrawElements(GL_TRIANGLES, faces.count, GL_UNSIGNED_SHORT, faces.index); }
+
+// The picture first, opaque; then the light map, blended by its alpha over the same faces.
+void draw_scene7_effect(ColumnArrays& column, const Matrix4& camera, double time)
 {
-    glEnable(GL_TEXTURE_2D);
+    build_column(column, time);
+    glLoadMatrixf(camera.m);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, column.positions);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, column.texture_coordinates);
     glBindTexture(GL_TEXTURE_2D, textures.scrolltex);
-    draw_slices(time, draw_column_slice);
+    draw_faces();
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 
     begin_sphere_mapping();
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, 0, column.normals);
     glBindTexture(GL_TEXTURE_2D, textures.lighttex3);
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    draw_slices(time, draw_column_slice_lit);
+    draw_faces();
     end_sphere_mapping();
-    glDisable(GL_BLEND);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    restore_base_blending();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glLoadIdentity();
 }

@@ -2,17 +2,27 @@
 // vertical axis by a smooth function of its height and the time.
 #pragma once
 
+#include "effects/matrix.h"
+
 constexpr int column_slices = 480;
+// Each slice has four faces of four vertices (two triangles).
+constexpr int column_vertices = column_slices * 4 * 4;
 
 // The turn (radians) of the column's cross-section at height y, at tau seconds into the scene.
 double twist_angle(float y, float tau);
 
-// One slice's four faces between the squares at heights y0 and y1, whose angles have the cosines
-// and sines (c0, s0) and (c1, s1). The textured one gives each face the picture's full width, t0 at
-// the lower edge and t1 at the upper; the lit one sends each corner's outward normal instead.
-void draw_column_slice(double y0, double y1, double t0, double t1, double c0, double s0, double c1, double s1);
-void draw_column_slice_lit(double y0, double y1, double t0, double t1, double c0, double s0, double c1, double s1);
+// The column's vertex arrays, written anew each frame: every face's four corners, lower left, upper
+// left, lower right, upper right; the picture's coordinates for the first pass, the outward normals
+// for the light map's.
+struct ColumnArrays {
+    float positions[column_vertices][3];
+    float texture_coordinates[column_vertices][2];
+    float normals[column_vertices][3];
+};
 
-// The whole effect for one frame at `time` seconds into scene 7, under the caller's camera, depth
-// test and colour. Leaves texturing on with lighttex3 bound, texture generation and blending off.
-void draw_scene7_effect(double time);
+// The column's corners at `time` seconds into scene 7.
+void build_column(ColumnArrays& column, double time);
+
+// The whole effect for one frame under camera at `time` seconds into scene 7: the picture, then the
+// light map blended over it by its alpha.
+void draw_scene7_effect(ColumnArrays& column, const Matrix4& camera, double time);

@@ -30,29 +30,29 @@ float ripple_strength(float t)
 }
 
 // The ripple is applied after the turn, so it stays fixed in the world while the cube turns in it.
-CubePoint wobble_point(CubePoint p, float T, float amplitude)
+CubePoint wobble_point(CubePoint p, const Rotation& turn, float T, float amplitude)
 {
-    rotate_point(p);
+    rotate_point(turn, p);
     return {static_cast<float>(p.x + amplitude * std::sin(0.05 * T + 4 * p.z) * std::sin(0.03 * T + 1)),
             static_cast<float>(p.y + amplitude * std::sin(3 * p.x + 1 + 0.04 * T) * std::cos(0.02 * T)),
             static_cast<float>(p.z + amplitude * std::sin(0.06 * T + 3.4 * p.y + 0.6) * std::sin(0.025 * T + 0.3))};
 }
 
-void build_wobble_grid(float t, float beat_step)
+void build_wobble_grid(CubeGrid& grid, float t, float beat_step)
 {
     float amplitude = ripple_strength(t);
     float T = cube_time_scale * t;
-    set_swinging_rotation(T, beat_step);
-    reset_cube_grid(wobble_grid);
-    for (auto& face : wobble_grid.vertex)
+    Rotation turn = swinging_rotation(T, beat_step);
+    reset_cube_grid(grid);
+    for (auto& face : grid.vertex)
         for (auto& row : face)
             for (CubeVertex& v : row)
-                v.position = wobble_point(v.position, T, amplitude);
+                v.position = wobble_point(v.position, turn, T, amplitude);
 }
 
-void draw_wobbling_object(float t, float beat_step)
+void draw_wobbling_object(CubeGrid& grid, const Matrix4& camera, float t, float beat_step)
 {
-    build_wobble_grid(t, beat_step);
-    shade_cube_grid(wobble_grid);
-    draw_cube_grid(wobble_grid, textures.wobl, textures.wobllighttex);
+    build_wobble_grid(grid, t, beat_step);
+    shade_cube_grid(grid);
+    draw_cube_grid(grid, camera, textures.wobl, textures.wobllighttex);
 }

@@ -1,7 +1,7 @@
 // The music on SDL's audio device. The decoder writes the MP3 straight into the device's buffer on
 // SDL's audio thread; the show's thread only opens, seeks and stops. Every piece of state the audio
 // thread reads is changed under SDL_LockAudio, which SDL also holds around the callback.
-#include "platform/audio.h"
+#include "show/audio.h"
 
 #include "platform/mp3_decoder.h"
 

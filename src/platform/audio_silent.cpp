@@ -1,6 +1,6 @@
 // The offscreen build has no sound: the music calls only remember whether the music would be
 // playing and where it was last sent.
-#include "platform/audio.h"
+#include "show/audio.h"
 
 static long position_ms = 0;
 static bool playing = false;

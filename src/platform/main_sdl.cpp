@@ -2,13 +2,13 @@
 // or a window; see screen_sdl.h), the start-up chain, then frames drawn back to back while the window
 // is active.
 #include "assets/data_directory.h"
-#include "assets/textures.h"
+#include "show/audio.h"
 #include "show/clock.h"
 #include "show/demo.h"
 #include "show/director.h"
 #include "show/keys.h"
-#include "platform/platform.h"
 #include "platform/screen_sdl.h"
+#include "show/show_state.h"
 #include "show/view.h"
 
 #include <SDL/SDL.h>
@@ -44,10 +44,14 @@ struct ViewerOptions {
     const char* data = nullptr;  // the data directory named with --data
 };
 
-static bool running;
-static const uint8_t* key_state;
-static uint32_t last_ticks;
-static Screen screen;
+// What the loop keeps besides the show's own state.
+struct Viewer {
+    bool running = false;
+    bool active = false;                 // the window is active: frames are drawn only then
+    const uint8_t* key_state = nullptr;  // SDL's key-state array, from the first key-down event on
+    uint32_t last_ticks = 0;             // the timer at the previous drawn frame
+    Screen screen;                       // the window and how the picture fills it
+};
 
 static bool start_timer(uint32_t* ticks)
 {
@@ -55,9 +59,11 @@ static bool start_timer(uint32_t* ticks)
     return true;
 }
 
+// A start-up failure: message has one %s, filled with SDL's error text.
 [[noreturn]] static void fail(const char* message)
 {
-    report_error(message, SDL_GetError());
+    std::fprintf(stderr, "ninescenes: ");
+    std::fprintf(stderr, message, SDL_GetError());
     std::exit(1);
 }
 
@@ -97,7 +103,7 @@ static ViewerOptions parse_options(int argc, char** argv)
     return options;
 }
 
-static void start_up(const ViewerOptions& options)
+static void start_up(const ViewerOptions& options, Viewer& viewer, ShowState& show)
 {
     if (!find_data_directory(options.data))
         std::exit(1);
@@ -107,18 +113,19 @@ static void start_up(const ViewerOptions& options)
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("Unable to open SDL: %s\n");
     std::atexit(SDL_Quit);
-    if (!open_screen(options.screen, &screen))
+    if (!open_screen(options.screen, &viewer.screen))
         fail("Unable to open screen surface: %s\n");
     SDL_WM_SetCaption(window_caption, nullptr);
-    if (!start_timer(&last_ticks))
+    if (!start_timer(&viewer.last_ticks))
         fail("Can't init the timers: %s\n");
     if (!init_gl_and_textures())
         fail("Can't init GL: %s\n");
-    demo_time = options.start;
-    if (!init_demo())
+    show.demo_time = options.start;
+    if (!init_demo(show.demo_time))
         fail("App init failed: %s\n");
+    viewer.active = true;
     SDL_EnableKeyRepeat(0, 0);
-    running = true;
+    viewer.running = true;
 }
 
 static bool polled_key_of(SDLKey symbol, PolledKey* key)
@@ -131,62 +138,75 @@ static bool polled_key_of(SDLKey symbol, PolledKey* key)
     }
 }
 
-static void note_key(const SDL_KeyboardEvent& event)
+static void note_key(const SDL_KeyboardEvent& event, KeyPolls& keys)
 {
     PolledKey key;
     if (!polled_key_of(event.keysym.sym, &key))
         return;
     if (event.type == SDL_KEYDOWN)
-        key_went_down(key);
+        key_went_down(keys, key);
     else
-        key_went_up(key);
+        key_went_up(keys, key);
 }
 
-static void handle_event(const SDL_Event& event)
+static void handle_event(const SDL_Event& event, Viewer& viewer, ShowState& show)
 {
     switch (event.type) {
     case SDL_ACTIVEEVENT:
         if (event.active.state & SDL_APPACTIVE)
-            app_active = event.active.gain != 0;
+            viewer.active = event.active.gain != 0;
         break;
     case SDL_KEYDOWN:
-        key_state = SDL_GetKeyState(nullptr);
-        note_key(event.key);
+        viewer.key_state = SDL_GetKeyState(nullptr);
+        note_key(event.key, show.keys);
         break;
     case SDL_KEYUP:
-        note_key(event.key);
+        note_key(event.key, show.keys);
         break;
     case SDL_QUIT:
-        running = false;
-        std::exit(0);
+        viewer.running = false;
+        break;
     case SDL_VIDEORESIZE:
-        resize_screen(screen, event.resize.w, event.resize.h);
+        resize_screen(viewer.screen, event.resize.w, event.resize.h);
         break;
     default:
         break;
     }
 }
 
-static void draw_frame()
+// The music stops with the last frame shown, whether ESC or the clock ended the show.
+static void end_show(Viewer& viewer)
+{
+    music_stop();
+    audio_close();
+    viewer.running = false;
+}
+
+// ESC, like the end of the show, still lets the frame be drawn and shown.
+static void draw_frame(Viewer& viewer, ShowState& show)
 {
     uint32_t now = SDL_GetTicks();
-    update_clock_and_keys(now - last_ticks, key_state);
-    last_ticks = now;
-    run_frame();
-    show_frame(screen);
+    bool escape = update_clock_and_keys(show, now - viewer.last_ticks, viewer.key_state);
+    viewer.last_ticks = now;
+    bool over = run_frame(show);
+    show_frame(viewer.screen);
+    if (escape || over)
+        end_show(viewer);
 }
 
 int main(int argc, char** argv)
 {
-    start_up(parse_options(argc, argv));
+    Viewer viewer;
+    ShowState show;
+    start_up(parse_options(argc, argv), viewer, show);
     SDL_Event event;
-    while (running) {
+    while (viewer.running) {
         if (SDL_PollEvent(&event))
-            handle_event(event);
-        else if (!app_active)
+            handle_event(event, viewer, show);
+        else if (!viewer.active)
             SDL_WaitEvent(nullptr);
         else
-            draw_frame();
+            draw_frame(viewer, show);
     }
     return 0;
 }

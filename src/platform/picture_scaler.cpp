@@ -1,7 +1,7 @@
 // The scaling pass: the picture copied into a texture, drawn as one linearly filtered quad.
 #include "platform/picture_scaler.h"
 
-#include "show/view.h"
+#include "assets/screen.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,6 @@
-// The scene director: one frame of the show as a function of the demo time.
+// The scene director: one frame of the show as a function of the demo time. Every routine it calls
+// starts from the base GL state and leaves it (effects/gl_base.h); a routine drawn under a camera is
+// given the camera.
 #include "show/director.h"
 
 #include "assets/textures.h"
@@ -12,25 +14,10 @@
 #include "effects/tunnel.h"
 #include "effects/twisted_column.h"
 #include "effects/wobbling_cube.h"
-#include "platform/audio.h"
-#include "show/clock.h"
-#include "platform/platform.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cmath>
-
-float beat_step = 0.0f;
-double tunnel_orientation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-
-static const double& S0 = scene_table[0];
-static const double& S1 = scene_table[1];
-static const double& S3 = scene_table[3];
-static const double& S4 = scene_table[4];
-static const double& S5 = scene_table[5];
-static const double& S6 = scene_table[6];
-static const double& S7 = scene_table[7];
 
 // Backdrop texel spans: the director measures the wide and tall pictures in 2000 texels, the border in 1024.
 static constexpr float backdrop_span = 2000.0f;
@@ -61,6 +48,23 @@ static constexpr double swing_in_seconds = 2.0;
 static constexpr double swing_in_rate = 2.0 / 3.0;
 
 static constexpr float closing_ring_half_size = 2.2f;
+
+static constexpr Point origin = {0.0, 0.0, 0.0};
+static constexpr Point upright = {0.0, 1.0, 0.0};
+
+// One frame being drawn: the show's state, the demo time, and who watches the routines.
+struct Frame {
+    ShowState& state;
+    double t;
+    const RoutineWatch* watch;
+
+    EffectWorkspace& work() const { return *state.work; }
+    void done(const char* routine) const
+    {
+        if (watch)
+            (*watch)(routine);
+    }
+};
 
 int scene_index(double t)
 {
@@ -95,87 +99,91 @@ BeatPulse beat_pulse(double t)
     return {std::ceil(g0) - r * r, beat_flash * r * r};
 }
 
-static void reset_texture_matrix()
-{
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-static void look_at(double eye_x, double eye_y, double eye_z, double centre_x, double centre_y, double centre_z)
-{
-    gluLookAt(eye_x, eye_y, eye_z, centre_x, centre_y, centre_z, 0.0, 1.0, 0.0);
-}
+static Matrix4 camera(const Point& eye, const Point& centre) { return looked_at(identity_matrix(), eye, centre, upright); }
 
 // The border scrolls by the time since the start of the scene that shows it.
-static void draw_border(double since)
+static void draw_border(const Frame& f, double since)
 {
-    draw_background(textures.border, static_cast<float>(since * border_scroll_rate), border_span, backdrop_blended);
+    draw_background(textures.border, static_cast<float>(since * border_scroll_rate), border_span,
+                    BackdropType::blended);
+    f.done("draw_background (border)");
 }
 
-// Accumulates this frame's turn into the orientation and returns the camera of the frame.
-static void turn_tunnel(double t, double camera[16])
+// Accumulates this frame's turn into the orientation and returns the camera of the frame: the
+// rotation rows are its axes, the translation the rays' origin.
+static Matrix4 turn_tunnel(ShowState& state, double t)
 {
-    double turn = tunnel_turn_rate * frame_delta;
-    glLoadIdentity();
-    glMultMatrixd(tunnel_orientation);
-    glRotated(turn, std::sin(0.7 * t), std::cos(0.9 * t), std::sin(0.6 * t));
-    glRotated(turn, 0.0, 1.0, 0.0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, tunnel_orientation);
-    glTranslated(std::sin(0.27 * t), std::cos(0.29 * t), std::sin(0.26 * t));
-    glGetDoublev(GL_MODELVIEW_MATRIX, camera);
+    float turn = static_cast<float>(tunnel_turn_rate * state.frame_delta);
+    Matrix4 turned = rotated(state.tunnel_orientation, turn, static_cast<float>(std::sin(0.7 * t)),
+                             static_cast<float>(std::cos(0.9 * t)), static_cast<float>(std::sin(0.6 * t)));
+    state.tunnel_orientation = rotated(turned, turn, 0.0f, 1.0f, 0.0f);
+    return translated(state.tunnel_orientation, static_cast<float>(std::sin(0.27 * t)),
+                      static_cast<float>(std::cos(0.29 * t)), static_cast<float>(std::sin(0.26 * t)));
 }
 
-static void draw_title_overlays(double t)
+static void draw_title_overlays(const Frame& f)
 {
-    if (t > S0 - 20)
-        draw_overlay(static_cast<float>(t - (S0 - 20)), textures.details);
-    if (t > S0 - 13)
-        draw_overlay(static_cast<float>(t - (S0 - 13)), textures.quembly);
-    if (t > S0 - 6)
-        darken_screen(static_cast<float>((S0 - t) * title_fade_out_rate));
+    double t = f.t;
+    if (t > cluster_start - 20) {
+        draw_overlay(static_cast<float>(t - (cluster_start - 20)), textures.details);
+        f.done("draw_overlay (details)");
+    }
+    if (t > cluster_start - 13) {
+        draw_overlay(static_cast<float>(t - (cluster_start - 13)), textures.quembly);
+        f.done("draw_overlay (quembly)");
+    }
+    if (t > cluster_start - 6) {
+        darken_screen(static_cast<float>((cluster_start - t) * title_fade_out_rate));
+        f.done("darken_screen");
+    }
 }
 
-static void draw_tunnel_scene(double t)
+static void draw_tunnel_scene(const Frame& f)
 {
-    double camera[16];
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textures.tunnel);
-    turn_tunnel(t, camera);
-    glLoadIdentity();
-    look_at(0.0, 0.0, tunnel_eye_distance, 0.0, 0.0, 0.0);
-    draw_tunnel(camera, t);
-    draw_title_overlays(t);
+    Matrix4 rays = turn_tunnel(f.state, f.t);
+    double rays_camera[16];
+    for (int k = 0; k < 16; ++k)
+        rays_camera[k] = rays.m[k];
+    draw_tunnel(f.work().tunnel, camera({0.0, 0.0, tunnel_eye_distance}, origin), textures.tunnel, rays_camera, f.t);
+    f.done("draw_tunnel");
+    draw_title_overlays(f);
 }
 
 // The border fades in over the scene's last four seconds, then the next scene's backdrop under it;
 // both scroll as in the next scene, so nothing jumps at the cut.
-static void draw_blob_a_backdrops(double t)
+static void draw_blob_a_backdrops(const Frame& f)
 {
-    draw_background(textures.blobitausta, static_cast<float>((t - S0) * nebula_scroll_rate), backdrop_span,
-                    backdrop_sideways);
-    float scroll = static_cast<float>((t - S1) * border_scroll_rate);
-    if (t > S1 - 2) {
-        draw_background_faded(textures.wobltausta, scroll, backdrop_span, backdrop_blended,
-                              static_cast<float>(1 - (S1 - t) * two_second_fade_rate));
-        draw_border(t - S1);
-    } else if (t > S1 - 4) {
-        draw_background_faded(textures.border, scroll, border_span, backdrop_blended,
-                              static_cast<float>(1 - ((S1 - t) - 2) * two_second_fade_rate));
+    double t = f.t;
+    draw_background(textures.blobitausta, static_cast<float>((t - cluster_start) * nebula_scroll_rate), backdrop_span,
+                    BackdropType::sideways);
+    f.done("draw_background (blobitausta)");
+    float scroll = static_cast<float>((t - wobble_start) * border_scroll_rate);
+    if (t > wobble_start - 2) {
+        draw_background_faded(textures.wobltausta, scroll, backdrop_span, BackdropType::blended,
+                              static_cast<float>(1 - (wobble_start - t) * two_second_fade_rate));
+        f.done("draw_background_faded (wobltausta)");
+        draw_border(f, t - wobble_start);
+    } else if (t > wobble_start - 4) {
+        draw_background_faded(textures.border, scroll, border_span, BackdropType::blended,
+                              static_cast<float>(1 - ((wobble_start - t) - 2) * two_second_fade_rate));
+        f.done("draw_background_faded (border)");
     }
 }
 
-static void draw_blob_scene_a_frame(double t)
+static void draw_blob_scene_a_frame(const Frame& f)
 {
-    draw_blob_a_backdrops(t);
-    draw_blob_scene_a(static_cast<float>(t - S0), S1 - S0);
-    if (t < S0 + 2)
-        darken_screen(static_cast<float>((t - S0) * two_second_fade_rate));
+    double t = f.t;
+    draw_blob_a_backdrops(f);
+    draw_blob_scene_a(f.work().blobs, static_cast<float>(t - cluster_start), wobble_start - cluster_start);
+    f.done("draw_blob_scene_a");
+    if (t < cluster_start + 2) {
+        darken_screen(static_cast<float>((t - cluster_start) * two_second_fade_rate));
+        f.done("darken_screen");
+    }
 }
 
 // The view swings in from the side over the first two seconds, then drifts slowly sideways.
-static void set_wobble_camera(double u)
+static Matrix4 wobble_camera(double u)
 {
     double eye_x = -std::cos(0.12 * u);
     double centre_x = eye_x;
@@ -183,160 +191,154 @@ static void set_wobble_camera(double u)
         double b = static_cast<float>((swing_in_seconds - u) * swing_in_rate);
         centre_x = eye_x - b * b * b * b;
     }
-    look_at(eye_x, 0.0, 5.0, centre_x, 0.0, 0.0);
+    return camera({eye_x, 0.0, 5.0}, {centre_x, 0.0, 0.0});
 }
 
-static float advance_beat(double t)
+static float advance_beat(ShowState& state, double t)
 {
     if (t >= beats_stop)
         return 0.0f;
     BeatPulse pulse = beat_pulse(t);
-    beat_step = pulse.step;
+    state.beat_step = pulse.step;
     return pulse.flash;
 }
 
-static void draw_wobble_scene(double t)
+static void draw_wobble_scene(const Frame& f)
 {
-    double u = t - S1;
-    draw_wavy_background(textures.wobltausta, static_cast<float>(u * border_scroll_rate), backdrop_span,
-                         backdrop_sideways, 4 * wave_amplitude(t), static_cast<float>(t));
-    draw_border(u);
-    reset_texture_matrix();
-    set_wobble_camera(u);
-    float flash = advance_beat(t);
-    draw_wobbling_object(static_cast<float>(u), beat_step);
+    double t = f.t;
+    double u = t - wobble_start;
+    draw_wavy_background(f.work().wave, textures.wobltausta, static_cast<float>(u * border_scroll_rate),
+                         backdrop_span, BackdropType::sideways, 4 * wave_amplitude(t), static_cast<float>(t));
+    f.done("draw_wavy_background");
+    draw_border(f, u);
+    float flash = advance_beat(f.state, t);
+    draw_wobbling_object(f.work().cube, wobble_camera(u), static_cast<float>(u), f.state.beat_step);
+    f.done("draw_wobbling_object");
     flash_screen(flash);
+    f.done("flash_screen");
 }
 
-static void draw_first_ring_scene(double t)
+static void draw_first_ring_scene(const Frame& f)
 {
-    draw_background(textures.pyoritystausta, static_cast<float>((t - S3) * first_ring_scroll_rate), backdrop_span,
-                    backdrop_vertical);
-    draw_mesh_ring_scene(MeshRing::first, t - S3, S4 - S3);
+    double t = f.t;
+    draw_background(textures.pyoritystausta, static_cast<float>((t - first_ring_start) * first_ring_scroll_rate),
+                    backdrop_span, BackdropType::vertical);
+    f.done("draw_background (pyoritystausta)");
+    draw_mesh_ring_scene(MeshRing::first, t - first_ring_start, cavity_start - first_ring_start);
+    f.done("draw_mesh_ring_scene (first)");
 }
 
 // Scenes 5 and 6 share the blob part, timed from the start of scene 5 so it runs on without a jump.
-static void draw_blob_b_layers(double t)
+static void draw_blob_b_layers(const Frame& f)
 {
-    draw_blob_scene_b(static_cast<float>(t - S4), beats_passed(t) % 2);
-    draw_border(t - S4);
+    double t = f.t;
+    BlobFlip flip = beats_passed(t) % 2 ? BlobFlip::distorted : BlobFlip::plain;
+    draw_blob_scene_b(f.work().blobs, static_cast<float>(t - cavity_start), flip);
+    f.done("draw_blob_scene_b");
+    draw_border(f, t - cavity_start);
 }
 
-static void draw_blob_scene_b_frame(double t)
+static void draw_blob_scene_b_frame(const Frame& f)
 {
-    draw_blob_b_layers(t);
-    if (t - S4 < 2)
-        flash_screen(static_cast<float>((2 - (t - S4)) * two_second_fade_rate));
-}
-
-static void draw_second_ring_scene(double t)
-{
-    draw_blob_b_layers(t);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    draw_mesh_ring_scene(MeshRing::second, t - S5, S6 - S5);
-}
-
-static void draw_column_scene(double t)
-{
-    draw_background(textures.scrolltausta, static_cast<float>((t - S6) * column_scroll_rate), backdrop_span,
-                    backdrop_vertical);
-    reset_texture_matrix();
-    look_at(-0.5, 0.0, 3.0, -0.5, 0.0, 0.0);
-    draw_scene7_effect(t - S6);
-}
-
-// Three glowing rings spin about the cube; the depth test lets the cube hide them, but they
-// write no depth of their own.
-static void draw_closing_rings(double d)
-{
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, textures.circletex);
-    glDisable(GL_CULL_FACE);
-    glDepthMask(GL_FALSE);
-    for (int j = 0; j < 3; ++j) {
-        glPushMatrix();
-        glRotated(10 * d, std::sin(d + j), std::sin(0.8 * d + 1.3 * j + 2.4), std::sin(0.8 * j + 0.4 * d + 1.9));
-        draw_glow_square(closing_ring_half_size);
-        glPopMatrix();
+    double t = f.t;
+    draw_blob_b_layers(f);
+    if (t - cavity_start < 2) {
+        flash_screen(static_cast<float>((2 - (t - cavity_start)) * two_second_fade_rate));
+        f.done("flash_screen");
     }
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
 }
 
-static void draw_closing_scene(double t)
+static void draw_second_ring_scene(const Frame& f)
 {
-    double d = t - S7;
-    draw_background(textures.pyoritystausta, static_cast<float>((t - S6) * column_scroll_rate), backdrop_span,
-                    backdrop_vertical);
-    glCullFace(GL_BACK);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
-    reset_texture_matrix();
-    look_at(0.0, 0.0, 5.0, 0.0, 0.0, 0.0);
-    draw_last_object(static_cast<float>(d));
-    draw_closing_rings(d);
-    if (d < closing_flash_seconds)
+    double t = f.t;
+    draw_blob_b_layers(f);
+    draw_mesh_ring_scene(MeshRing::second, t - second_ring_start, column_start - second_ring_start);
+    f.done("draw_mesh_ring_scene (second)");
+}
+
+static void draw_column_scene(const Frame& f)
+{
+    double t = f.t;
+    draw_background(textures.scrolltausta, static_cast<float>((t - column_start) * column_scroll_rate), backdrop_span,
+                    BackdropType::vertical);
+    f.done("draw_background (scrolltausta)");
+    draw_scene7_effect(f.work().column, camera({-0.5, 0.0, 3.0}, {-0.5, 0.0, 0.0}), t - column_start);
+    f.done("draw_scene7_effect");
+}
+
+static void draw_closing_scene(const Frame& f)
+{
+    double t = f.t;
+    double d = t - closing_start;
+    draw_background(textures.pyoritystausta, static_cast<float>((t - column_start) * column_scroll_rate),
+                    backdrop_span, BackdropType::vertical);
+    f.done("draw_background (pyoritystausta)");
+    Matrix4 view = camera({0.0, 0.0, 5.0}, origin);
+    draw_last_object(f.work().cube, view, static_cast<float>(d));
+    f.done("draw_last_object");
+    draw_glowing_rings(textures.circletex, view, d, closing_ring_half_size);
+    f.done("draw_glowing_rings");
+    if (d < closing_flash_seconds) {
         flash_screen(static_cast<float>((closing_flash_seconds - d) * closing_flash_rate));
-    if (t > end_picture_start)
+        f.done("flash_screen");
+    }
+    if (t > end_picture_start) {
         draw_end_picture(textures.loppukuva, static_cast<float>((t - end_picture_start) * end_picture_fade_rate));
-}
-
-static void draw_scene(int scene, double t)
-{
-    switch (scene) {
-    case 0: draw_tunnel_scene(t); break;
-    case 1: draw_blob_scene_a_frame(t); break;
-    case 2:
-    case 3: draw_wobble_scene(t); break;
-    case 4: draw_first_ring_scene(t); break;
-    case 5: draw_blob_scene_b_frame(t); break;
-    case 6: draw_second_ring_scene(t); break;
-    case 7: draw_column_scene(t); break;
-    default: draw_closing_scene(t); break;
+        f.done("draw_end_picture");
     }
 }
 
-static void fade_out_show(double t)
+static void draw_scene(const Frame& f)
 {
-    if (t > final_fade_start)
-        darken_screen(static_cast<float>(1 - (t - final_fade_start) * final_fade_rate));
+    switch (scene_index(f.t)) {
+    case 0: draw_tunnel_scene(f); break;
+    case 1: draw_blob_scene_a_frame(f); break;
+    case 2:
+    case 3: draw_wobble_scene(f); break;
+    case 4: draw_first_ring_scene(f); break;
+    case 5: draw_blob_scene_b_frame(f); break;
+    case 6: draw_second_ring_scene(f); break;
+    case 7: draw_column_scene(f); break;
+    default: draw_closing_scene(f); break;
+    }
 }
 
-static void end_show_when_over(double t)
+static void fade_out_show(const Frame& f)
 {
-    if (t > show_end) {
-        music_stop();
-        audio_close();
-        push_quit_event();
+    if (f.t > final_fade_start) {
+        darken_screen(static_cast<float>(1 - (f.t - final_fade_start) * final_fade_rate));
+        f.done("darken_screen");
     }
 }
 
 // The viewer's post effects work on the finished, faded picture: the trails first, then the band.
-static void apply_post_effects(double t)
+static void apply_post_effects(const Frame& f)
 {
-    if (trails_on)
+    if (f.state.trails_on) {
         apply_feedback_trails();
-    if (dct_on)
-        apply_dct_effect(static_cast<float>(t));
+        f.done("apply_feedback_trails");
+    }
+    if (f.state.dct_on) {
+        apply_dct_effect(f.work().band, static_cast<float>(f.t));
+        f.done("apply_dct_effect");
+    }
 }
 
-void run_frame()
+bool run_frame(ShowState& state, const RoutineWatch* watch)
 {
-    double t = demo_time;
+    const Frame f = {state, state.demo_time, watch};
     glClear(GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    draw_scene(scene_index(t), t);
-    fade_out_show(t);
-    end_show_when_over(t);
-    apply_post_effects(t);
+    draw_scene(f);
+    fade_out_show(f);
+    apply_post_effects(f);
     glFlush();
+    return f.t > show_end;
 }
 
-void draw_frame_at(double t, double delta)
+bool draw_frame_at(ShowState& state, double t, double delta, const RoutineWatch* watch)
 {
-    demo_time = t;
-    frame_delta = delta;
-    first_frame = false;
-    run_frame();
+    state.demo_time = t;
+    state.frame_delta = delta;
+    state.first_frame = false;
+    return run_frame(state, watch);
 }

@@ -1,11 +1,11 @@
 // The scene director: from the demo time alone it picks the scene, calls its drawing routines with
-// times measured from fixed moments of the music, lays the final fade and ends the show.
+// times measured from fixed moments of the music, lays the final fade and says when the show is over.
 #pragma once
 
+#include "show/show_state.h"
 #include "show/timeline.h"
 
-// The wobbling cube's beat position, kept between frames: it holds still after the beats stop.
-extern float beat_step;
+#include <functional>
 
 // The number of scene table entries strictly below t: a t equal to an entry is the earlier scene.
 int scene_index(double t);
@@ -21,13 +21,14 @@ struct BeatPulse {
 // The beat of the wobbling cube at t (only meaningful before the beats stop at 96.4 s).
 BeatPulse beat_pulse(double t);
 
-// The tunnel's accumulated rotation: 16 doubles, GL column-major; the identity until the tunnel
-// first turns, then multiplied by each frame's turn and never reset.
-extern double tunnel_orientation[16];
+// Told the name of each drawing routine the director has just called (a screen layer, an effect, a
+// post effect), so that a test can look at what it left behind.
+using RoutineWatch = std::function<void(const char* routine)>;
 
-// Draws one whole frame for the current demo time.
-void run_frame();
+// Draws one whole frame for the state's demo time. Returns true once the show is over (after 240 s):
+// the frame is still drawn, and the caller then ends the show.
+bool run_frame(ShowState& state, const RoutineWatch* watch = nullptr);
 
 // Draws the frame the loop would draw at demo time t, delta seconds after the one before (not the
 // first frame): how the capture tool, the benchmarks and the tests step through the show.
-void draw_frame_at(double t, double delta);
+bool draw_frame_at(ShowState& state, double t, double delta, const RoutineWatch* watch = nullptr);

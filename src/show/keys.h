@@ -6,7 +6,11 @@
 enum class PolledKey { space, b, j };
 constexpr int polled_key_count = 3;
 
-void key_went_down(PolledKey key);
-void key_went_up(PolledKey key);
-bool poll_key(PolledKey key);
-void reset_keys();
+struct KeyPolls {
+    bool held[polled_key_count] = {};
+    bool pressed_since_query[polled_key_count] = {};
+};
+
+void key_went_down(KeyPolls& keys, PolledKey key);
+void key_went_up(KeyPolls& keys, PolledKey key);
+bool poll_key(KeyPolls& keys, PolledKey key);

@@ -23,8 +23,6 @@ struct MusicHit {
 // The scenes that open with a white flash.
 constexpr int flash_scenes[] = {5, closing_scene};
 
-inline double scene_start(int scene) { return scene == 0 ? 0.0 : scene_table[scene - 1]; }
-
 // Every hit, in time order. The cube steps and the waves run while the cube scenes do.
 inline std::vector<MusicHit> music_hits()
 {

@@ -9,6 +9,16 @@ constexpr int closing_scene = 8;
 // Start times (s) of scenes 1 to 8; scene 0 starts with the show.
 inline constexpr double scene_table[scene_table_size] = {38.452, 57.632, 96.0,   102.4,
                                                           128.029, 147.211, 172.82, 198.43};
+// Where scene n starts: 0 for the first, then the table's entries.
+constexpr double scene_start(int n) { return n == 0 ? 0.0 : scene_table[n - 1]; }
+// The starts by what begins there.
+constexpr double cluster_start = scene_start(1);      // the metaball cluster
+constexpr double wobble_start = scene_start(2);       // the wobbling cube (scene 3 runs on from here)
+constexpr double first_ring_start = scene_start(4);   // the ring of knots
+constexpr double cavity_start = scene_start(5);       // the blob cavity
+constexpr double second_ring_start = scene_start(6);  // the ring of stars over the cavity
+constexpr double column_start = scene_start(7);       // the twisted column
+constexpr double closing_start = scene_start(8);      // the bulging cube
 // The beats of the blob part (scenes 5 and 6); the last equals the start of scene 6.
 inline constexpr double beat_times[beat_time_count] = {134.439, 136.21, 137.611, 139.413, 140.804,
                                                         142.606, 144.0,  145.808, 147.211};

@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <string>
 
-static constexpr int mode_count = 16;
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     DecodedPicture picture;
@@ -17,10 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!decode_jpeg_bytes(data, size, picture, why))
         return 0;
     volatile uint32_t sink = 0;
-    for (int mode = 0; mode < mode_count; ++mode)
+    for (TexelConversion conversion : texel_conversions)
         for (size_t i = 0; i + 2 < picture.rgb.size(); i += 3) {
             const unsigned char* p = &picture.rgb[i];
-            sink = sink ^ convert_texel(mode, p[0], p[1], p[2]) ^ convert_backdrop_texel(mode, p[0], p[1], p[2]);
+            sink = sink ^ convert_texel(conversion, p[0], p[1], p[2]) ^
+                   convert_backdrop_texel(conversion, p[0], p[1], p[2]);
         }
     return 0;
 }

@@ -2,10 +2,9 @@
 // long a frame takes to draw), into an H.264 video with its soundtrack, PNG frames, a WAV file of
 // the soundtrack or a contact sheet of the scenes. `ninescenes-capture --help` lists the options.
 #include "assets/data_directory.h"
-#include "assets/textures.h"
 #include "contact_sheet.h"
 #include "output_files.h"
-#include "platform/audio.h"
+#include "show/audio.h"
 #include "platform/offscreen.h"
 #include "png_frames.h"
 #include "progress.h"
@@ -13,6 +12,7 @@
 #include "show/clock.h"
 #include "show/demo.h"
 #include "show/director.h"
+#include "show/show_state.h"
 #include "show/view.h"
 #include "soundtrack.h"
 #include "video_encoder.h"
@@ -39,6 +39,7 @@ struct OutputNames {
 // What the frames are drawn for, frame by frame, and where the drawing stands.
 struct Run {
     CaptureRequest request;
+    ShowState show;
     OutputNames outputs;
     long long last_frame = no_frame;  // the last frame of the grid to draw
     long long sheet_frames[contact_sheet_scenes];
@@ -104,11 +105,9 @@ static void plan_frames(Run& run)
 static void draw_at(Run& run, double t)
 {
     const std::vector<Toggle>& toggles = run.request.toggles;
-    for (; run.next_toggle < toggles.size() && toggles[run.next_toggle].moment <= t; ++run.next_toggle) {
-        bool& switched = toggles[run.next_toggle].key == 'B' ? trails_on : dct_on;
-        switched = !switched;
-    }
-    draw_frame_at(t, run.drawn_any ? t - run.previous_time : frame_time(run.request.rate, 1));
+    for (; run.next_toggle < toggles.size() && toggles[run.next_toggle].moment <= t; ++run.next_toggle)
+        press_switch_key(run.show, toggles[run.next_toggle].key == 'B' ? SwitchKey::b : SwitchKey::j);
+    draw_frame_at(run.show, t, run.drawn_any ? t - run.previous_time : frame_time(run.request.rate, 1));
     glFinish();
     run.drawn_any = true;
     run.previous_time = t;
@@ -183,7 +182,7 @@ static void open_show()
         std::exit(1);
     set_view(screen_width, screen_height);
     init_gl_and_textures();
-    init_demo();
+    init_demo(0.0);
 }
 
 // The soundtrack of the range's frames, to the sample; silence, with a notice, where the music

@@ -2,7 +2,7 @@
 // the show plays, and the WAV container around it.
 #include "soundtrack.h"
 
-#include "platform/audio.h"
+#include "show/audio.h"
 #include "platform/mp3_decoder.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "video_encoder.h"
 
 #include "output_files.h"
-#include "platform/audio.h"
+#include "show/audio.h"
 #include "platform/mp3_decoder.h"
 
 #include <fcntl.h>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/audio.h"
+#include "show/audio.h"
 
 constexpr double sample_rate = audio_rate;
 
